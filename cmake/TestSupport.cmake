@@ -1,0 +1,35 @@
+# Test fixtures shared by every cross-built test: the Wine prefix of this build
+# tree and, for tests that open windows, a private Xvfb display.
+if(CMAKE_CROSSCOMPILING)
+  add_test(NAME setup.wine
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/make-prefix.sh ${QUILTRA_WINE_DIR})
+  set_tests_properties(setup.wine PROPERTIES FIXTURES_SETUP wine)
+  add_test(NAME cleanup.wine COMMAND ${CMAKE_SOURCE_DIR}/scripts/stop-wine.sh ${QUILTRA_WINE_DIR})
+  set_tests_properties(cleanup.wine PROPERTIES FIXTURES_CLEANUP "wine;display")
+  add_test(NAME setup.display
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb.sh start ${QUILTRA_WINE_DIR})
+  set_tests_properties(setup.display PROPERTIES FIXTURES_SETUP display)
+  add_test(NAME cleanup.display
+           COMMAND ${CMAKE_SOURCE_DIR}/scripts/xvfb.sh stop ${QUILTRA_WINE_DIR})
+  set_tests_properties(cleanup.display PROPERTIES FIXTURES_CLEANUP display
+                       DEPENDS cleanup.wine)
+endif()
+
+# A test executable run under Wine. DISPLAY makes it wait for the private
+# display and run alone there.
+function(quiltra_wine_test name target)
+  cmake_parse_arguments(ARG "DISPLAY" "TIMEOUT" "ARGS" ${ARGN})
+  add_test(NAME ${name} COMMAND ${target} --gtest_brief=1 ${ARG_ARGS})
+  set(fixtures wine)
+  set(environment "QUILTRA_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  if(ARG_DISPLAY)
+    list(APPEND fixtures display)
+    list(APPEND environment "QUILTRA_TEST_DISPLAY=1")
+    set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 600)
+  endif()
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}"
+                       ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT})
+endfunction()

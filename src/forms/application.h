@@ -1,0 +1,79 @@
+// The application object: title, help file, hint timing, the message loop
+// with the main menu's accelerators, the unhandled-exception event, hints and
+// the one drag that can exist.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "platform/handles.h"
+
+class TControl;
+class TForm;
+
+class TApplication {
+ public:
+  TApplication();
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  std::string Title;
+  std::string HelpFile;
+  int HintPause = 500;
+  int HintHidePause = 2500;
+  int HintShortPause = 50;
+
+  // Receives exceptions that escaped an event; without it they are shown in a
+  // plain box.
+  std::function<void(const std::string& message)> OnException;
+  void HandleException(const std::string& message);
+
+  // The first form created is the main form; closing it ends Run.
+  TForm* MainForm = nullptr;
+  void Run();
+  void ProcessMessages();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  void Minimize();
+
+  // Asks the help system for a context of HelpFile.
+  bool HelpContext(int context);
+
+  // Shows the control's hint at a screen position now.
+  void ActivateHint(TControl* control, POINT screenPoint);
+  void CancelHint();
+  void NoteMouseOver(TControl* control);
+
+  // Dragging between controls.
+  void BeginDrag(TControl* source);
+  void DragMove();
+  void DragDrop();
+  void EndDrag();
+  TControl* DragSource() const { return dragSource_; }
+
+  // Fonts are shared and live as long as the application.
+  HFONT GetFont(const std::string& face, int height, bool bold = false, bool italic = false);
+
+  // One step of a message loop: translates the main menu's accelerators and
+  // the dialog keys. False when WM_QUIT arrived (it is posted again).
+  bool PumpMessage(HWND dialogWindow, bool wait);
+
+ private:
+  TControl* DragTargetAt(POINT screenPoint, POINT& clientPoint);
+  HWND HintWindow();
+
+  bool terminated_ = false;
+  TControl* dragSource_ = nullptr;
+  TControl* hintControl_ = nullptr;
+  HWND hintWindow_ = nullptr;
+  std::string hintText_;
+  std::map<std::tuple<std::string, int, bool, bool>, UniqueFont> fonts_;
+};
+
+// Created by WinMain before any form.
+extern TApplication* Application;

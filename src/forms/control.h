@@ -1,0 +1,132 @@
+// The thin form layer: every control is a real child window whose window text
+// is its caption. TControl is the one small base; events are plain
+// std::function members.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/shiftstate.h"
+
+enum class TMouseButton { Left, Right, Middle };
+
+class TControl;
+class TForm;
+
+using TMouseEvent = std::function<void(TShiftState shift, int x, int y)>;
+using TMouseButtonEvent =
+    std::function<void(TMouseButton button, TShiftState shift, int x, int y)>;
+using TDragOverEvent = std::function<void(TControl* source, int x, int y, bool& accept)>;
+using TDragDropEvent = std::function<void(TControl* source, int x, int y)>;
+using TNotifyEvent = std::function<void()>;
+
+struct TControlStyle {
+  const char* ClassName;  // a system class, or one of ours
+  DWORD Style = 0;
+  DWORD ExStyle = 0;
+};
+
+class TControl {
+ public:
+  TControl(TControl* parent, const TControlStyle& style, const std::string& caption, int left,
+           int top, int width, int height);
+  virtual ~TControl();
+  TControl(const TControl&) = delete;
+  TControl& operator=(const TControl&) = delete;
+
+  HWND Handle() const { return handle_; }
+  TControl* Parent() const { return parent_; }
+  TForm* OwnerForm();
+
+  // Children are owned by their parent and destroyed with it.
+  template <class Control, class... Args>
+  Control* Add(Args&&... args) {
+    auto child = std::make_unique<Control>(this, std::forward<Args>(args)...);
+    Control* raw = child.get();
+    children_.push_back(std::move(child));
+    return raw;
+  }
+  void Remove(TControl* child);
+  const std::vector<std::unique_ptr<TControl>>& Children() const { return children_; }
+
+  std::string Caption() const;
+  virtual void SetCaption(const std::string& caption);
+
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  int ClientWidth() const;
+  int ClientHeight() const;
+  void SetBounds(int left, int top, int width, int height);
+  void SetSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
+
+  bool Visible() const;
+  void SetVisible(bool visible);
+  bool Enabled() const;
+  void SetEnabled(bool enabled);
+  void SetFocus();
+  bool Focused() const;
+  void SetFont(HFONT font);
+  HFONT Font() const { return font_; }
+
+  // Tab order among the focusable children: the order of this list.
+  void SetTabOrder(const std::vector<TControl*>& order);
+
+  // Hints: shown by the application's hint window while the pointer rests.
+  std::string Hint;
+  bool ShowHint = false;
+
+  // Cursor shown over the control; null keeps the class cursor.
+  HCURSOR Cursor = nullptr;
+
+  TMouseEvent OnMouseMove;
+  TMouseButtonEvent OnMouseDown;
+  TMouseButtonEvent OnMouseUp;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TNotifyEvent OnClick;
+
+  // Starts dragging this control at once (no minimum distance).
+  void BeginDrag();
+  bool Dragging() const;
+
+  // The control a window belongs to, if it is one of ours.
+  static TControl* FromHandle(HWND window);
+  // The message dispatcher of every control window; catches every exception.
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+ protected:
+  // The one overridable step: a control sees its own messages first.
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // A notification (WM_COMMAND code) reflected back from the parent.
+  virtual void HandleCommand(WORD /*code*/) {}
+  // Background for a child static, button or read-only edit; null for default.
+  virtual HBRUSH ChildColor(TControl* child, HDC dc);
+  LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+  void Create(const TControlStyle& style, const std::string& caption, int left, int top, int width,
+              int height, HWND owner = nullptr);
+
+ private:
+  friend class TForm;
+  bool DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam);
+
+  TControl* parent_;
+  HWND handle_ = nullptr;
+  WNDPROC systemProc_ = nullptr;  // the system class's procedure we subclassed
+  HFONT font_ = nullptr;
+  std::vector<std::unique_ptr<TControl>> children_;
+};
+
+// Registers one of our window classes once; returns its name.
+const char* RegisterControlClass(const char* name, UINT classStyle, HCURSOR cursor);
+
+// The shift state Windows reports with a mouse message, plus Alt.
+TShiftState ShiftStateFromMouse(WPARAM wParam);
+// The shift state of the keyboard right now.
+TShiftState CurrentShiftState();

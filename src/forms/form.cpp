@@ -1,0 +1,175 @@
+#include "form.h"
+
+#include <vector>
+
+#include "application.h"
+#include "controls.h"
+
+namespace {
+
+DWORD FormStyle(const TFormStyle& style) {
+  // A single fixed border: the user cannot resize the window.
+  DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  if (style.MinimizeBox) windowStyle |= WS_MINIMIZEBOX;
+  return windowStyle;
+}
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
+  if (IsWindowVisible(window) && IsWindowEnabled(window))
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+TForm::TForm(const TFormStyle& style, const std::string& caption, TForm* owner)
+    : TControl(nullptr, TControlStyle{nullptr}, caption, 0, 0, 0, 0) {
+  style_ = FormStyle(style);
+  const char* className = RegisterControlClass(style.ClassName, CS_DBLCLKS, nullptr);
+  Create(TControlStyle{className, style_, WS_EX_CONTROLPARENT}, caption,
+         CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner ? owner->Handle() : nullptr);
+  SetClientSize(style.ClientWidth, style.ClientHeight);
+  if (Application && !Application->MainForm) Application->MainForm = this;
+}
+
+TForm::~TForm() {
+  if (Application && Application->MainForm == this) Application->MainForm = nullptr;
+}
+
+TMainMenu* TForm::CreateMenu() {
+  menu_ = std::make_unique<TMainMenu>();
+  return menu_.get();
+}
+
+void TForm::AttachMenu() {
+  if (!menu_) return;
+  int width = ClientWidth(), height = ClientHeight();
+  HMENU old = GetMenu(Handle());
+  SetMenu(Handle(), menu_->Build());
+  if (old) DestroyMenu(old);
+  SetClientSize(width, height);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  RECT rect{0, 0, width, height};
+  AdjustWindowRectEx(&rect, style_, GetMenu(Handle()) != nullptr,
+                     static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+  SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A long menu bar may wrap; measure and correct once.
+  int missing = height - ClientHeight();
+  if (missing != 0)
+    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left,
+                 rect.bottom - rect.top + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::CenterOnScreen() {
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - Width()) / 2,
+               work.top + (work.bottom - work.top - Height()) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::CenterOn(TForm* other) {
+  if (!other || !other->Handle() || !IsWindowVisible(other->Handle())) {
+    CenterOnScreen();
+    return;
+  }
+  RECT rect{};
+  GetWindowRect(other->Handle(), &rect);
+  SetWindowPos(Handle(), nullptr, rect.left + (rect.right - rect.left - Width()) / 2,
+               rect.top + (rect.bottom - rect.top - Height()) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::Show() {
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+}
+
+int TForm::ShowModal() {
+  // Every other window of the program takes no input while this one is open.
+  std::vector<HWND> disabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow,
+                    reinterpret_cast<LPARAM>(&disabled));
+  HWND previousActive = GetActiveWindow();
+  for (HWND window : disabled)
+    if (window != Handle()) EnableWindow(window, FALSE);
+
+  modal_ = true;
+  ModalResult = mrNone;
+  ShowWindow(Handle(), SW_SHOW);
+  SetForegroundWindow(Handle());
+  while (ModalResult == mrNone) {
+    if (!Application->PumpMessage(Handle(), true)) {
+      ModalResult = mrCancel;
+      break;
+    }
+  }
+  modal_ = false;
+  // Enable the others before hiding, so that activation returns to them.
+  for (HWND window : disabled)
+    if (window != Handle() && IsWindow(window)) EnableWindow(window, TRUE);
+  if (Handle()) {
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  }
+  if (previousActive && IsWindow(previousActive)) SetActiveWindow(previousActive);
+  return ModalResult;
+}
+
+void TForm::Close() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+
+void TForm::ClickButton(TButton* button) {
+  if (button && button->Enabled() && button->Visible()) button->Click();
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (lParam == 0 || !FromHandle(reinterpret_cast<HWND>(lParam))) {
+        const UINT id = LOWORD(wParam);
+        if (id == IDCANCEL) {
+          ClickButton(CancelButton);
+          return 0;
+        }
+        if (id == IDOK) {
+          auto* focused = dynamic_cast<TButton*>(FromHandle(GetFocus()));
+          ClickButton(focused ? focused : DefaultButton);
+          return 0;
+        }
+        if (menu_ && menu_->Click(id)) return 0;
+      }
+      break;
+    case WM_CLOSE: {
+      bool canClose = true;
+      if (OnCloseQuery) OnCloseQuery(canClose);
+      if (!canClose) return 0;
+      if (modal_) {
+        ModalResult = mrCancel;
+      } else if (Application && Application->MainForm == this) {
+        ShowWindow(Handle(), SW_HIDE);
+        Application->Terminate();
+      } else {
+        ShowWindow(Handle(), SW_HIDE);
+      }
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(Handle(), focus)) lastFocus_ = focus;
+      } else if (!HIWORD(wParam)) {
+        DefaultHandling(message, wParam, lParam);
+        if (lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_))
+          ::SetFocus(lastFocus_);
+        if (OnActivate) OnActivate();
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return TControl::HandleMessage(message, wParam, lParam);
+}

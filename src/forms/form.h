@@ -1,0 +1,63 @@
+// Forms: top-level windows, shown as the main window or modally with their own
+// message loop.
+#pragma once
+
+#include <memory>
+
+#include "control.h"
+#include "menu.h"
+
+// Dialog results, the platform's numbers.
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
+
+class TButton;
+
+struct TFormStyle {
+  const char* ClassName;  // the form's class name, also its window class
+  int ClientWidth;
+  int ClientHeight;
+  bool MinimizeBox = false;
+};
+
+class TForm : public TControl {
+ public:
+  // An owned form stays above its owner (null: a top-level form of its own).
+  TForm(const TFormStyle& style, const std::string& caption, TForm* owner = nullptr);
+  ~TForm() override;
+
+  void Show();
+  // Shows the form modally and waits; returns its ModalResult.
+  int ShowModal();
+  bool Modal() const { return modal_; }
+  int ModalResult = mrNone;
+  // Asks the form to close, as its close box does.
+  void Close();
+
+  void SetClientSize(int width, int height);
+  void CenterOnScreen();
+  void CenterOn(TForm* other);
+
+  // The menu bar, with its shortcuts.
+  TMainMenu* Menu() { return menu_.get(); }
+  TMainMenu* CreateMenu();
+  void AttachMenu();
+  HACCEL Accelerators() const { return menu_ ? menu_->Accelerators() : nullptr; }
+
+  // Esc clicks the cancel button; Enter clicks the focused button, or the
+  // default button when the focus is elsewhere.
+  TButton* CancelButton = nullptr;
+  TButton* DefaultButton = nullptr;
+
+  std::function<void(bool& canClose)> OnCloseQuery;
+  TNotifyEvent OnActivate;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void ClickButton(TButton* button);
+  std::unique_ptr<TMainMenu> menu_;
+  bool modal_ = false;
+  HWND lastFocus_ = nullptr;
+  DWORD style_ = 0;
+};

@@ -1,0 +1,70 @@
+#include "image.h"
+
+#include <stdexcept>
+
+TBitmap::TBitmap(int width, int height) {
+  if (width <= 0 || height <= 0) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap_ || !bits) throw std::runtime_error("Failed to create bitmap.");
+  dc_.reset(CreateCompatibleDC(nullptr));
+  if (!dc_) throw std::runtime_error("Failed to create device context.");
+  oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
+  width_ = width;
+  height_ = height;
+  bits_ = static_cast<uint32_t*>(bits);
+  FillPixels(View(), 0);
+}
+
+TBitmap::~TBitmap() {
+  if (dc_ && oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
+}
+
+TImage::TImage(TControl* parent, int left, int top, int width, int height)
+    : TControl(parent,
+               TControlStyle{RegisterControlClass("TImage", CS_DBLCLKS, nullptr), WS_CLIPSIBLINGS},
+               "", left, top, width, height) {}
+
+void TImage::NewPicture(int width, int height) {
+  picture_ = std::make_unique<TBitmap>(width, height);
+  SetSize(width, height);
+  InvalidateAll();
+}
+
+TPixelView TImage::Canvas() const { return picture_ ? picture_->View() : TPixelView{}; }
+
+void TImage::Invalidate(int left, int top, int width, int height) {
+  RECT rect{left, top, left + width, top + height};
+  InvalidateRect(Handle(), &rect, FALSE);
+}
+
+void TImage::InvalidateAll() { InvalidateRect(Handle(), nullptr, FALSE); }
+
+LRESULT TImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Handle(), &paint);
+      const RECT& area = paint.rcPaint;
+      if (picture_ && picture_->Dc()) {
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               picture_->Dc(), area.left, area.top, SRCCOPY);
+      } else {
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+      }
+      EndPaint(Handle(), &paint);
+      return 0;
+    }
+    default:
+      return TControl::HandleMessage(message, wParam, lParam);
+  }
+}

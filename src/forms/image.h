@@ -1,0 +1,51 @@
+// An image control holding a retained bitmap: the program paints into the
+// bitmap's pixels, and the window's repainting only shows them.
+#pragma once
+
+#include <memory>
+
+#include "core/pixels.h"
+#include "platform/handles.h"
+#include "control.h"
+
+// A 32-bit top-down DIB section, selected into its own memory device context.
+class TBitmap {
+ public:
+  TBitmap(int width, int height);  // black
+  ~TBitmap();
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  TPixelView View() const { return TPixelView{bits_, width_, height_, width_}; }
+  HDC Dc() const { return dc_.get(); }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  uint32_t* bits_ = nullptr;
+  UniqueMemoryDc dc_;
+  UniqueBitmap bitmap_;
+  HGDIOBJ oldBitmap_ = nullptr;
+};
+
+class TImage : public TControl {
+ public:
+  TImage(TControl* parent, int left, int top, int width, int height);
+
+  // Gives the control a new black bitmap of this size and makes the control
+  // just as large.
+  void NewPicture(int width, int height);
+  TBitmap* Picture() const { return picture_.get(); }
+  // The pixels, to paint into; then Invalidate what changed.
+  TPixelView Canvas() const;
+  void Invalidate(int left, int top, int width, int height);
+  void InvalidateAll();
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  std::unique_ptr<TBitmap> picture_;
+};

@@ -1,0 +1,126 @@
+#include "quiltraform.h"
+
+#include <vector>
+
+#include "core/pathtext.h"
+#include "core/statusframe.h"
+#include "forms/application.h"
+#include "game/identity.h"
+#include "platform/program.h"
+
+TQuiltraForm* QuiltraForm = nullptr;
+
+namespace {
+
+std::vector<std::string> GridCountItems() {
+  std::vector<std::string> items;
+  for (int count = kMinGridCount; count <= kMaxGridCount; ++count)
+    items.push_back(std::to_string(count));
+  return items;
+}
+
+}  // namespace
+
+TQuiltraForm::TQuiltraForm()
+    : TForm(TFormStyle{"TQuiltraForm", 760, 522, true}, "Quiltra game") {
+  CreateComponents();
+  CreateMainMenu();
+
+  PictureExtensions.clear();
+  LastGameTitle.clear();
+  PictureTitle.clear();
+  Application->OnException = [](const std::string& message) {
+    TFunStatContext::OnApplicationException(message);
+  };
+  Application->HintPause = 400;
+  Application->HintHidePause = 100000;
+  Application->HintShortPause = 200;
+  Application->HelpFile = GetProgramFilePath("Help.hlp");
+  PositionLabel->SetCaption("");
+  Board.DragColumn = -1;
+  Board.DragRow = -1;
+  GdiplusToken = StartGdiplus(GdiplusInput);
+  SetTips(kTipsLoad);
+  ResetGameCounters();
+  Board.WrongMoves = 0;
+  WrongMovesLabel->SetCaption("");
+  Board.ResetMap(kMaxGridCells, kMaxGridCells);
+  Board.ColumnsCount = Board.RowsCount = kDefaultGridCount;
+  ColumnsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
+  RowsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
+}
+
+TQuiltraForm::~TQuiltraForm() {
+  StopGdiplus(GdiplusToken);
+  if (QuiltraForm == this) QuiltraForm = nullptr;
+}
+
+std::string TQuiltraForm::GamesDirectory() const { return GetProgramFilePath("QuiltraGames\\"); }
+
+void TQuiltraForm::CreateComponents() {
+  SetFont(Application->GetFont("Arial", 12));
+
+  //                                   left  top  width height
+  MainPanel = Add<TPanel>(                5,  10,  340,  175);
+  TipsLabel = MainPanel->Add<TLabel>(    10,  10);
+  ColumnsCountLabel = MainPanel->Add<TLabel>(10, 35, "Columns");
+  ColumnsCountComboBox = MainPanel->Add<TComboBox>(65, 30, 50, 20, GridCountItems());
+  AllowFlipCheckBox = MainPanel->Add<TCheckBox>(130, 35, "Allow &flipping pieces");
+  RowsCountLabel = MainPanel->Add<TLabel>(10, 60, "Rows");
+  RowsCountComboBox = MainPanel->Add<TComboBox>(65, 55, 50, 20, GridCountItems());
+  LightGridCheckBox = MainPanel->Add<TCheckBox>(130, 60, "Light &grid");
+  PositionLabel = MainPanel->Add<TLabel>(10, 90);
+  MovesCountLabel = MainPanel->Add<TLabel>(10, 110);
+  WrongMovesLabel = MainPanel->Add<TLabel>(10, 130);
+  RemainingCountLabel = MainPanel->Add<TLabel>(10, 150);
+  MainPanel->SetTabOrder(
+      {ColumnsCountComboBox, RowsCountComboBox, AllowFlipCheckBox, LightGridCheckBox});
+
+  OriginalPictureGroupBox = Add<TGroupBox>(5, 189, 340, 285, "Original picture");
+  OriginalPictureImage = OriginalPictureGroupBox->Add<TImage>(5, 20, 330, 255);
+  PuzzlePictureGroupBox = Add<TGroupBox>(350, 5, 405, 470, "Puzzle picture");
+  PuzzlePictureImage = PuzzlePictureGroupBox->Add<TImage>(5, 20, 395, 440);
+  BackupPictureImage = PuzzlePictureGroupBox->Add<TImage>(100, 10, 30, 30);
+
+  AllowFlipCheckBox->OnClick = [this] { LightGridCheckBoxClick(); };
+  LightGridCheckBox->OnClick = [this] { LightGridCheckBoxClick(); };
+  PuzzlePictureGroupBox->OnMouseMove = [this](TShiftState shift, int x, int y) {
+    PuzzlePictureGroupBoxMouseMove(shift, x, y);
+  };
+  OriginalPictureGroupBox->OnMouseMove = [this](TShiftState shift, int x, int y) {
+    OriginalPictureGroupBoxMouseMove(shift, x, y);
+  };
+  OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+}
+
+void TQuiltraForm::CreateMainMenu() {
+  TMainMenu* menu = CreateMenu();
+  WorkMenu = menu->Add("&Work");
+  LoadPictureMenu = WorkMenu->Add("Load picture", "F5", [this] { LoadPictureMenuClick(); });
+  ReloadCurrentPictureMenu = WorkMenu->Add("Reload current picture", "Ctrl+F5",
+                                           [this] { ReloadCurrentPictureMenuClick(); });
+  OpenPictureMenu = WorkMenu->Add("Open picture", "R", [this] { OpenPictureMenuClick(); });
+  WorkMenu->AddSeparator();
+  LoadLastGameMenu = WorkMenu->Add("Load last game", "Ctrl+Z", [this] { LoadLastGameMenuClick(); });
+  LoadGameMenu = WorkMenu->Add("Load game", "L", [this] { LoadGameMenuClick(); });
+  SaveGameMenu = WorkMenu->Add("Save game", "S", [this] { SaveGameMenuClick(); });
+  WorkMenu->AddSeparator();
+  HideMeu = WorkMenu->Add("Hide", "Space", [this] { HideMeuClick(); });
+  RandomizeMenu = menu->Add("&Randomize", "", [this] { RandomizeMenuClick(); });
+  DownloadPicturesMenu =
+      menu->Add("Down&load pictures", "", [this] { DownloadPicturesMenuClick(); });
+  HelpMenu = menu->Add("&Help", "", [this] { HelpMenuClick(); });
+  AboutMenu = menu->Add("&About", "", [this] { AboutMenuClick(); });
+  AboutMenu->Hint = "Display information about the program";
+  AttachMenu();
+}
+
+void TQuiltraForm::BeforeRun() {
+  STATUS_FRAME("TQuiltraForm::BeforeRun");
+  frame.Run([&] {
+    SetLastError(0);
+    CreateDirectoryA(GamesDirectory().c_str(), nullptr);
+    ArrangeWindow();
+  });
+  frame.ShowStep(__LINE__, "Failed to prepare main window.");
+}

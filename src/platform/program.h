@@ -1,0 +1,31 @@
+// Process-wide services: the single-instance guard, the terminate handler,
+// immediate termination, the object-linking services, and where the running
+// executable lies.
+#pragma once
+
+#include <string>
+
+class TProgram {
+ public:
+  TProgram();   // installs the terminate handler, initialises OLE
+  ~TProgram();  // uninitialises OLE
+  TProgram(const TProgram&) = delete;
+  TProgram& operator=(const TProgram&) = delete;
+};
+
+extern TProgram Program;
+
+// True when another process holds the instance mutex for this name; otherwise
+// this process now holds it.
+bool IsProgramInstanceRunning(const std::string& name);
+void ReleaseProgramInstance();
+// Ends the process at once with exit code 1: no exit handlers, no destructors.
+[[noreturn]] void TerminateImmediately();
+// The terminate handler: reports, then ends the process with exit code 1.
+[[noreturn]] void TerminateProgramFun();
+
+std::string GetProgramFileName();
+std::string GetProgramDirectory();
+std::string GetProgramExeName();
+std::string GetProgramParameter(int index);
+std::string GetProgramFilePath(const std::string& name);

@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "core/geometry.h"
+
+TEST(FitSizeToBox, FitsByWidthOrHeight) {
+  EXPECT_EQ(FitSizeToBox(1000, 500, 400, 400, true), (TSize{400, 200}));
+  EXPECT_EQ(FitSizeToBox(500, 1000, 400, 400, true), (TSize{200, 400}));
+  // Enlarging a small picture to the box.
+  EXPECT_EQ(FitSizeToBox(100, 50, 400, 400, true), (TSize{400, 200}));
+  EXPECT_EQ(FitSizeToBox(100, 50, 400, 400, false), (TSize{100, 50}));
+  // A source exactly as wide as the box keeps its height unrounded.
+  EXPECT_EQ(FitSizeToBox(400, 333, 400, 400, true), (TSize{400, 333}));
+  EXPECT_EQ(FitSizeToBox(0, 50, 400, 400, true), (TSize{0, 0}));
+  EXPECT_EQ(FitSizeToBox(50, 0, 400, 400, true), (TSize{0, 0}));
+  // Truncation toward zero.
+  EXPECT_EQ(FitSizeToBox(3, 2, 100, 100, true), (TSize{100, 66}));
+  // Huge pictures do not overflow.
+  EXPECT_EQ(FitSizeToBox(30000, 30000, 1000, 800, true), (TSize{800, 800}));
+}
+
+TEST(ArrangeWindow, SizesToTheWorkArea) {
+  TWindowTemplate layout;
+  layout.NonClientWidth = 6;
+  layout.NonClientHeight = 44;
+
+  TWindowArrangement small = ArrangeWindowOn(800, 600, layout);
+  EXPECT_EQ(small.Window, (TRect{20, 15, 760, 570}));
+
+  TWindowArrangement tiny = ArrangeWindowOn(640, 480, layout);
+  EXPECT_EQ(tiny.Window, (TRect{-60, -30, 760, 540}));
+
+  TWindowArrangement large = ArrangeWindowOn(1280, 1024, layout);
+  EXPECT_EQ(large.Window, (TRect{32, 26, 1216, 972}));
+  // Client 1210 wide: the original column takes 35 %, less its left.
+  EXPECT_EQ(large.OriginalGroupBox, (TRect{5, 189, 418, 928 - 189 - 5}));
+  EXPECT_EQ(large.OriginalImage, (TRect{5, 20, 408, 734 - 10}));
+  EXPECT_EQ(large.PuzzleGroupBox, (TRect{428, 5, 1210 - 418 - 10 - 5, 928 - 5 - 5}));
+  EXPECT_EQ(large.PuzzleImage, (TRect{5, 20, 777 - 10, 918 - 20 - 5}));
+
+  // Below about 986 client pixels the panel's width rules.
+  EXPECT_EQ(small.OriginalGroupBox.Width, 340);
+}

@@ -1,0 +1,106 @@
+// The UI test driver: starts the real Quiltra.exe from a temporary program
+// folder, finds its windows, gives it real input and reads its screen.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ui {
+
+// Paths given on the command line: the built executable and where
+// screenshots go.
+std::string QuiltraExe();
+std::string ScreenshotDirectory();
+// A unix path as Wine sees it ("Z:\...").
+std::string WindowsPath(const std::string& path);
+
+// A temporary folder removed with everything in it.
+class TTempDir {
+ public:
+  TTempDir();
+  ~TTempDir();
+  TTempDir(const TTempDir&) = delete;
+  TTempDir& operator=(const TTempDir&) = delete;
+  const std::string& Path() const { return path_; }  // ends with a backslash
+  std::string File(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+bool FileExists(const std::string& path);
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& content);
+
+// Waits until the condition holds; false after the timeout.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);
+void Sleep(int ms);
+
+// One started program.
+class TProcess {
+ public:
+  // Starts the executable with the command-line arguments, in its folder.
+  TProcess(const std::string& exe, const std::string& arguments = "");
+  ~TProcess();  // kills it if it still runs
+  TProcess(const TProcess&) = delete;
+  TProcess& operator=(const TProcess&) = delete;
+
+  DWORD Id() const { return info_.dwProcessId; }
+  bool Running() const;
+  // Waits for the end; the exit code, or -1 after the timeout.
+  int Wait(int timeoutMs = 20000);
+  // A visible top-level window of this process with the class name (any when
+  // empty), waiting for it.
+  HWND WaitWindow(const std::string& className, int timeoutMs = 15000) const;
+  HWND FindWindow(const std::string& className) const;
+
+ private:
+  PROCESS_INFORMATION info_{};
+};
+
+// Copies Quiltra.exe under the name into the folder and starts it.
+std::string InstallGame(const TTempDir& folder, const std::string& name = "Quiltra.exe");
+
+// Windows and their texts.
+std::string Text(HWND window);
+std::string ClassOf(HWND window);
+// Children (at any depth) of a class whose text matches, in z-order.
+std::vector<HWND> Children(HWND parent, const std::string& className);
+HWND ChildWithText(HWND parent, const std::string& className, const std::string& text);
+// The child whose text begins with the prefix.
+HWND ChildStartingWith(HWND parent, const std::string& className, const std::string& prefix);
+RECT ClientRectOnScreen(HWND window);
+
+// Real input.
+void MoveTo(int x, int y);
+void ClickAt(int x, int y, bool right = false);
+void ClickIn(HWND window, int x, int y, bool right = false);
+// Presses a key with modifiers held (VK_CONTROL, VK_SHIFT, VK_MENU).
+void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
+void TypeText(const std::string& text);
+// Presses the button of a dialog window, by its caption.
+bool PressButton(HWND dialog, const std::string& caption);
+
+// Answers the standard file dialog of a process: types the path and confirms.
+bool AnswerFileDialog(const TProcess& process, const std::string& path);
+// The text of a message box of the process, and answering it.
+HWND WaitMessageBox(const TProcess& process, int timeoutMs = 10000);
+std::string MessageBoxText(HWND box);
+
+// Screen pixels.
+struct TShot {
+  int Width = 0;
+  int Height = 0;
+  std::vector<uint32_t> Pixels;  // 0x00RRGGBB
+  uint32_t At(int x, int y) const { return Pixels[static_cast<size_t>(y) * Width + x]; }
+};
+TShot Capture(const RECT& screenRect);
+TShot CaptureClient(HWND window);
+// Saves the whole screen into the screenshot folder as name.png.
+std::string SaveScreenshot(const std::string& name);
+
+}  // namespace ui
