@@ -204,6 +204,30 @@ TEST_F(ErrorFormTest, ShowsTheReportWithOkayFocusedAndAnswers) {
   EXPECT_FALSE(noErrors);
 }
 
+TEST_F(ErrorFormTest, CentredOnTheMainWindowAndWholeOnScreen) {
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT main{}, dialog{};
+  auto measure = [&] {
+    GetWindowRect(ErrorForm->Handle(), &dialog);
+    ErrorForm->OkayButton->Click();
+  };
+  WhileShown = measure;
+  SetWindowPos(mainForm_->Handle(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  GetWindowRect(mainForm_->Handle(), &main);
+  ShowFailure("Failed to save game.");
+  EXPECT_NEAR((dialog.left + dialog.right) / 2, (main.left + main.right) / 2, 1);
+  EXPECT_NEAR((dialog.top + dialog.bottom) / 2, (main.top + main.bottom) / 2, 1);
+
+  // A main window reaching past the top left corner.
+  SetWindowPos(mainForm_->Handle(), nullptr, work.left - 250, work.top - 150, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
+  WhileShown = measure;
+  ShowFailure("Failed to save game.");
+  EXPECT_EQ(dialog.left, work.left);
+  EXPECT_EQ(dialog.top, work.top);
+}
+
 TEST_F(ErrorFormTest, ReportsWhileOpenAreOnlyCounted) {
   std::string memoBefore, memoAfter, caption, label, nestedReport;
   bool nestedAnswer = false, flagAfterNested = false;
