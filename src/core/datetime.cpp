@@ -30,6 +30,14 @@ void CivilFromDays(int64_t days, int& year, int& month, int& day) {
 
 double Fraction(TDateTime value) { return value - std::floor(value); }
 
+// The time of day in whole milliseconds. Rounding first keeps a clock time
+// that lies exactly on a boundary (00:03:20) from falling a unit short
+// through the fraction's binary error.
+int64_t MillisecondsOfDay(TDateTime value) {
+  const int64_t milliseconds = std::llround(Fraction(value) * 86400000.0);
+  return milliseconds >= 86400000 ? 86399999 : milliseconds;
+}
+
 }  // namespace
 
 TDateTime EncodeDateTime(const TCalendarTime& time) {
@@ -43,8 +51,7 @@ TCalendarTime DecodeDateTime(TDateTime value) {
   TCalendarTime time;
   const double wholeDays = std::floor(value);
   CivilFromDays(static_cast<int64_t>(wholeDays) + kEpoch, time.Year, time.Month, time.Day);
-  int64_t milliseconds = static_cast<int64_t>(std::llround(Fraction(value) * 86400000.0));
-  if (milliseconds >= 86400000) milliseconds = 86399999;
+  const int64_t milliseconds = MillisecondsOfDay(value);
   time.Hour = static_cast<int>(milliseconds / 3600000);
   time.Minute = static_cast<int>(milliseconds / 60000 % 60);
   time.Second = static_cast<int>(milliseconds / 1000 % 60);
@@ -59,5 +66,5 @@ int32_t DayOfYear(TDateTime value) {
 }
 
 int32_t HundredSecondUnits(TDateTime value) {
-  return static_cast<int32_t>(Fraction(value) * 864.0);
+  return static_cast<int32_t>(MillisecondsOfDay(value) / 100000);
 }

@@ -72,15 +72,24 @@ void TForm::CenterOnScreen() {
 }
 
 void TForm::CenterOn(TForm* other) {
-  if (!other || !other->Handle() || !IsWindowVisible(other->Handle())) {
+  if (!other || !other->Handle() || !IsWindowVisible(other->Handle()) ||
+      IsIconic(other->Handle())) {
     CenterOnScreen();
     return;
   }
   RECT rect{};
   GetWindowRect(other->Handle(), &rect);
-  SetWindowPos(Handle(), nullptr, rect.left + (rect.right - rect.left - Width()) / 2,
-               rect.top + (rect.bottom - rect.top - Height()) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  int left = rect.left + (rect.right - rect.left - Width()) / 2;
+  int top = rect.top + (rect.bottom - rect.top - Height()) / 2;
+  // A window that reaches past the screen still gets a dialog that is whole
+  // on it.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  if (left + Width() > work.right) left = work.right - Width();
+  if (top + Height() > work.bottom) top = work.bottom - Height();
+  if (left < work.left) left = work.left;
+  if (top < work.top) top = work.top;
+  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::Show() {

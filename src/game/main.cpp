@@ -6,6 +6,7 @@
 
 #include "core/statusframe.h"
 #include "forms/application.h"
+#include "game/errorform.h"
 #include "game/identity.h"
 #include "game/quiltraform.h"
 #include "platform/error.h"
@@ -15,6 +16,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   STATUS_FRAME("WinMain");
   std::unique_ptr<TApplication> application;
   std::unique_ptr<TQuiltraForm> mainForm;
+  std::unique_ptr<TErrorForm> errorForm;
   bool secondInstance = false;
   frame.Run([&] {
     if (IsProgramInstanceRunning(kProgramName)) {
@@ -26,12 +28,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application->Title = kProgramName;
     mainForm = std::make_unique<TQuiltraForm>();
     QuiltraForm = mainForm.get();
+    errorForm = std::make_unique<TErrorForm>();
     QuiltraForm->BeforeRun();
     application->Run();
   });
   if (secondInstance) return 0;
   frame.ShowStep(__LINE__, "");
   ReleaseProgramInstance();
+  // The dialog goes first: it is owned by the main window.
+  errorForm.reset();
   mainForm.reset();
   application.reset();
   return 0;

@@ -35,14 +35,28 @@ bool IsComFailure(HRESULT result) {
 }
 
 std::string SystemErrorText(uint32_t code) {
-  char buffer[256] = {};
-  DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                     MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT), buffer, sizeof buffer - 1, nullptr);
-  std::string text(buffer, length);
-  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
+  // The system allocates: a message longer than our limit is cut, not lost.
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT),
+      reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string text;
+  if (buffer) {
+    text.assign(buffer, length);
+    LocalFree(buffer);
+  }
+  return TrimMessageText(text);
+}
+
+std::string TrimMessageText(const std::string& message) {
+  std::string text = message.substr(0, 255);
+  while (!text.empty()) {
+    const unsigned char last = static_cast<unsigned char>(text.back());
+    if (last > ' ' && last != 0x7F && last != '.') break;
     text.pop_back();
-  return text.substr(0, 255);
+  }
+  return text;
 }
 
 void SetErrorDialogEntry(TErrorDialogEntry entry, std::function<int32_t()> recursionCount) {

@@ -17,6 +17,9 @@ bool IsComFailure(HRESULT result);
 // The system's message for an error code, without trailing blanks, control
 // characters and full stops; at most 255 characters.
 std::string SystemErrorText(uint32_t code);
+// A message cut to 255 characters, then its trailing blanks, control
+// characters and full stops removed.
+std::string TrimMessageText(const std::string& message);
 
 // Connects FunStatContext to the running system: reports get their time,
 // program path and system message; Show goes to the error dialog entry given

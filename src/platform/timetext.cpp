@@ -26,27 +26,26 @@ std::string LocaleText(LCTYPE type) {
   return length > 0 ? std::string(buffer) : std::string();
 }
 
-// The locale's long time format, its own separator replaced by ":".
-std::string LongTimeFormat() {
-  std::string format = LocaleText(LOCALE_STIMEFORMAT);
-  const std::string separator = LocaleText(LOCALE_STIME);
-  if (format.empty()) return "HH:mm:ss";
-  if (!separator.empty() && separator != ":") {
-    std::string replaced;
-    for (size_t i = 0; i < format.size();) {
-      if (format.compare(i, separator.size(), separator) == 0) {
-        replaced += ':';
-        i += separator.size();
-      } else {
-        replaced += format[i++];
-      }
-    }
-    format = replaced;
-  }
-  return format;
-}
-
 }  // namespace
+
+std::string ColonTimeFormat(const std::string& format, const std::string& separator) {
+  if (format.empty()) return "HH:mm:ss";
+  if (separator.empty() || separator == ":") return format;
+  std::string result;
+  bool quoted = false;  // text in single quotes is printed as it stands
+  for (size_t i = 0; i < format.size();) {
+    if (format[i] == '\'') {
+      quoted = !quoted;
+      result += format[i++];
+    } else if (!quoted && format.compare(i, separator.size(), separator) == 0) {
+      result += ':';
+      i += separator.size();
+    } else {
+      result += format[i++];
+    }
+  }
+  return result;
+}
 
 TDateTime CurrentDateTime() {
   SYSTEMTIME now{};
@@ -64,7 +63,8 @@ std::string GetDateText(TDateTime value) {
 
 std::string GetClockText(TDateTime value) {
   SYSTEMTIME system = SystemTimeOf(value);
-  const std::string format = LongTimeFormat();
+  const std::string format =
+      ColonTimeFormat(LocaleText(LOCALE_STIMEFORMAT), LocaleText(LOCALE_STIME));
   char buffer[128] = {};
   GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &system, format.c_str(), buffer, sizeof buffer);
   return std::string(buffer) + " (" + std::to_string(HundredSecondUnits(value)) + ")";

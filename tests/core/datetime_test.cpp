@@ -28,3 +28,16 @@ TEST(DateTime, EpochAndRoundTrip) {
   EXPECT_EQ(time.Second, 6);
   EXPECT_EQ(time.Millisecond, 5);
 }
+
+TEST(DateTime, HundredSecondUnitsOnExactBoundaries) {
+  // A clock time exactly on a unit boundary counts that unit, whatever the
+  // binary error of the day's fraction.
+  for (int year : {1900, 2006, 2026})
+    for (int seconds = 0; seconds < 86400; seconds += 100) {
+      const TDateTime value = EncodeDateTime(
+          TCalendarTime{year, 6, 15, seconds / 3600, seconds / 60 % 60, seconds % 60});
+      ASSERT_EQ(HundredSecondUnits(value), seconds / 100) << year << " " << seconds;
+    }
+  // The last millisecond of the day is still unit 863, not the next day's 864.
+  EXPECT_EQ(HundredSecondUnits(EncodeDateTime(TCalendarTime{2026, 1, 1, 23, 59, 59, 999})), 863);
+}

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -24,6 +25,11 @@ std::string& QuiltraArgument() {
 std::string& ShotsArgument() {
   static std::string path;
   return path;
+}
+
+std::map<std::string, std::string>& NamedArguments() {
+  static std::map<std::string, std::string> arguments;
+  return arguments;
 }
 
 void DeleteTree(const std::string& directory) {
@@ -52,6 +58,9 @@ void SetArguments(int argc, char** argv) {
     std::string argument = argv[i];
     if (argument.rfind("--quiltra=", 0) == 0) QuiltraArgument() = argument.substr(10);
     if (argument.rfind("--shots=", 0) == 0) ShotsArgument() = argument.substr(8);
+    const size_t equals = argument.find('=');
+    if (argument.rfind("--", 0) == 0 && equals != std::string::npos)
+      NamedArguments()[argument.substr(2, equals - 2)] = argument.substr(equals + 1);
   }
 }
 
@@ -63,6 +72,11 @@ std::string WindowsPath(const std::string& path) {
 }
 
 std::string QuiltraExe() { return WindowsPath(QuiltraArgument()); }
+
+std::string PathArgument(const std::string& name) {
+  auto found = NamedArguments().find(name);
+  return found == NamedArguments().end() ? std::string() : WindowsPath(found->second);
+}
 
 std::string ScreenshotDirectory() {
   std::string directory = WindowsPath(ShotsArgument());

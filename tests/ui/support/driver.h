@@ -15,6 +15,8 @@ namespace ui {
 // screenshots go.
 std::string QuiltraExe();
 std::string ScreenshotDirectory();
+// Another path given on the command line as --name=path, as Wine sees it.
+std::string PathArgument(const std::string& name);
 // A unix path as Wine sees it ("Z:\...").
 std::string WindowsPath(const std::string& path);
 

@@ -1,0 +1,354 @@
+// The error dialog in process: its layout, the error log's records and size
+// rule, the Log button, and reports that arrive while it is open.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <vector>
+
+#include "core/funstat.h"
+#include "forms/application.h"
+#include "game/errorform.h"
+#include "platform/error.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+void WriteAll(const std::string& path, const std::string& content) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+}
+
+int Sounds = 0;
+void CountSound() {
+  ++Sounds;
+}
+
+// One step run from the dialog's own message loop, once it is open.
+std::function<void()> WhileShown;
+void CALLBACK RunWhileShown(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  auto step = std::move(WhileShown);
+  if (step) step();
+  // Never leave the test hanging in the dialog.
+  if (ErrorForm && ErrorForm->ModalResult == mrNone) ErrorForm->ModalResult = mrCancel;
+}
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM list) {
+  if (IsWindowVisible(window)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+std::vector<HWND> VisibleThreadWindows() {
+  std::vector<HWND> windows;
+  EnumThreadWindows(GetCurrentThreadId(), CollectVisible, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+RECT RectInParent(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+class ErrorFormTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    folder_ =
+        std::string(temp) + "quiltra-errorform-" + std::to_string(GetCurrentProcessId()) + "\\";
+    CreateDirectoryA(folder_.c_str(), nullptr);
+    InstallErrorReporting();
+    application_ = std::make_unique<TApplication>();
+    mainForm_ = std::make_unique<TForm>(TFormStyle{"TErrorTestMain", 300, 200}, "Main");
+    mainForm_->Show();
+    errorForm_ = std::make_unique<TErrorForm>();
+    errorForm_->LogPath = LogPath();
+    errorForm_->LogWrittenSound = CountSound;
+    Sounds = 0;
+  }
+
+  void TearDown() override {
+    errorForm_.reset();
+    mainForm_.reset();
+    application_.reset();
+    DeleteFileA(LogPath().c_str());
+    RemoveDirectoryA(folder_.c_str());
+  }
+
+  std::string LogPath() const { return folder_ + "Errors.log"; }
+
+  static std::string Record(const std::string& dialogText) {
+    return "**********" + dialogText + "\r\n**********\r\n";
+  }
+
+  // Shows a failure the way a command's show step does.
+  bool ShowFailure(const std::string& headline, bool* noErrors = nullptr) {
+    TFunStatContext context;
+    context.Raise("C:\\Work\\gamefiles.cpp", "TQuiltraForm::SaveGame", 10, fsError,
+                  "Failed to create file.", "C:\\Games\\a.qtg", "", 5);
+    context.NoteShow("gamefiles.cpp", "", 20);
+    SetTimer(nullptr, 0, 50, RunWhileShown);
+    return context.Show(headline, noErrors);
+  }
+
+  std::string folder_;
+  std::unique_ptr<TApplication> application_;
+  std::unique_ptr<TForm> mainForm_;
+  std::unique_ptr<TErrorForm> errorForm_;
+};
+
+}  // namespace
+
+TEST_F(ErrorFormTest, LaidOutAsTheDialogResource) {
+  TErrorForm& form = *errorForm_;
+  EXPECT_EQ(form.Caption(), "Error");
+  EXPECT_EQ(form.ClientWidth(), 340);
+  EXPECT_EQ(form.ClientHeight(), 265);
+  const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), mainForm_->Handle());
+
+  struct Expected {
+    TControl* Control;
+    const char* Caption;
+    RECT Place;
+  };
+  const Expected expected[] = {
+      {form.OkayButton, "&Okay", {25, 135, 100, 160}},
+      {form.CancelButton, "&Cancel", {240, 135, 315, 160}},
+      {form.OkayNoErrorsButton, "O&kay (no errors)", {110, 135, 230, 160}},
+      {form.TerminateButton, "&Terminate application immediately", {65, 170, 275, 195}},
+      {form.LogButton, "&Log", {90, 205, 165, 230}},
+      {form.HelpButton, "&Help", {175, 205, 250, 230}},
+      {form.MainMemo, "", {5, 5, 335, 125}},
+  };
+  for (const Expected& control : expected) {
+    EXPECT_EQ(control.Control->Caption(), control.Caption);
+    const RECT place = RectInParent(control.Control->Handle());
+    EXPECT_EQ(place.left, control.Place.left) << control.Caption;
+    EXPECT_EQ(place.top, control.Place.top) << control.Caption;
+    EXPECT_EQ(place.right, control.Place.right) << control.Caption;
+    EXPECT_EQ(place.bottom, control.Place.bottom) << control.Caption;
+  }
+  EXPECT_EQ(form.RecursionLabel->Caption(), "Recursion");
+  EXPECT_EQ(RectInParent(form.RecursionLabel->Handle()).left, 5);
+  EXPECT_EQ(RectInParent(form.RecursionLabel->Handle()).top, 240);
+
+  // A read-only memo that wraps long lines and scrolls vertically.
+  const LONG memoStyle = GetWindowLongA(form.MainMemo->Handle(), GWL_STYLE);
+  EXPECT_TRUE(memoStyle & ES_READONLY);
+  EXPECT_TRUE(memoStyle & ES_MULTILINE);
+  EXPECT_TRUE(memoStyle & WS_VSCROLL);
+  EXPECT_FALSE(memoStyle & (ES_AUTOHSCROLL | WS_HSCROLL));
+
+  LOGFONTA font{};
+  ASSERT_TRUE(GetObjectA(form.Font(), sizeof font, &font));
+  EXPECT_STREQ(font.lfFaceName, "Arial");
+  EXPECT_EQ(font.lfHeight, -12);
+
+  // Tab order: the memo, then the buttons in the order of the table.
+  HWND tab = GetWindow(form.Handle(), GW_CHILD);
+  for (TControl* control :
+       {static_cast<TControl*>(form.MainMemo), static_cast<TControl*>(form.OkayButton),
+        static_cast<TControl*>(form.CancelButton),
+        static_cast<TControl*>(form.OkayNoErrorsButton)}) {
+    EXPECT_EQ(tab, control->Handle());
+    tab = GetWindow(tab, GW_HWNDNEXT);
+  }
+}
+
+TEST_F(ErrorFormTest, ShowsTheReportWithOkayFocusedAndAnswers) {
+  std::string memo, label;
+  bool okayFocused = false, visible = false;
+  WhileShown = [&] {
+    visible = ErrorForm->Visible();
+    okayFocused = ErrorForm->OkayButton->Focused();
+    memo = ErrorForm->MainMemo->Text();
+    label = ErrorForm->RecursionLabel->Caption();
+    ErrorForm->OkayNoErrorsButton->Click();
+  };
+  bool noErrors = false;
+  EXPECT_TRUE(ShowFailure("Failed to save game.", &noErrors));
+  EXPECT_TRUE(noErrors);
+  EXPECT_TRUE(visible);
+  EXPECT_TRUE(okayFocused);
+  EXPECT_EQ(label, "Recursive attempts = None");
+  EXPECT_EQ(
+      memo.rfind("DESCRIPTION\r\nFailed to save game.\r\n\r\nRAISE CONTEXT\r\n* Status: Error\r\n"
+                 "* File: \"gamefiles.cpp\"\r\n* Function: \"TQuiltraForm::SaveGame\"\r\n",
+                 0),
+      0u);
+  EXPECT_NE(memo.find("* System error code: 5\r\n* System error description: \""),
+            std::string::npos);
+  EXPECT_NE(memo.find("* Recursive attempts: 0\r\n"), std::string::npos);
+  EXPECT_EQ(ErrorForm->Caption(), "Error");
+  EXPECT_FALSE(ErrorForm->Visible());
+  EXPECT_EQ(ErrorForm->RecursionCount, 0);
+
+  WhileShown = [] { ErrorForm->CancelButton->Click(); };
+  noErrors = true;
+  EXPECT_FALSE(ShowFailure("", &noErrors));
+  EXPECT_FALSE(noErrors);
+}
+
+TEST_F(ErrorFormTest, CentredOnTheMainWindowAndWholeOnScreen) {
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT main{}, dialog{};
+  auto measure = [&] {
+    GetWindowRect(ErrorForm->Handle(), &dialog);
+    ErrorForm->OkayButton->Click();
+  };
+  WhileShown = measure;
+  SetWindowPos(mainForm_->Handle(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  GetWindowRect(mainForm_->Handle(), &main);
+  ShowFailure("Failed to save game.");
+  EXPECT_NEAR((dialog.left + dialog.right) / 2, (main.left + main.right) / 2, 1);
+  EXPECT_NEAR((dialog.top + dialog.bottom) / 2, (main.top + main.bottom) / 2, 1);
+
+  // A main window reaching past the top left corner.
+  SetWindowPos(mainForm_->Handle(), nullptr, work.left - 250, work.top - 150, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER);
+  WhileShown = measure;
+  ShowFailure("Failed to save game.");
+  EXPECT_EQ(dialog.left, work.left);
+  EXPECT_EQ(dialog.top, work.top);
+}
+
+TEST_F(ErrorFormTest, ReportsWhileOpenAreOnlyCounted) {
+  std::string memoBefore, memoAfter, caption, label, nestedReport;
+  bool nestedAnswer = false, flagAfterNested = false;
+  WhileShown = [&] {
+    memoBefore = ErrorForm->MainMemo->Text();
+    TFunStatContext nested;
+    nested.Raise("pointer.cpp", "Nested", 3, fsCatastrophe, "Again.", "", "", 0);
+    nestedReport = nested.GetReportText();
+    flagAfterNested = true;
+    nestedAnswer = nested.Show("Failed again.", &flagAfterNested);
+    caption = ErrorForm->Caption();
+    label = ErrorForm->RecursionLabel->Caption();
+    nested.Show("Failed a third time.");
+    memoAfter = ErrorForm->MainMemo->Text();
+    EXPECT_EQ(ErrorForm->RecursionLabel->Caption(), "Recursive attempts = 2");
+    EXPECT_EQ(VisibleThreadWindows().size(), 2u);  // the main window and the one dialog
+    ErrorForm->OkayButton->Click();
+  };
+  EXPECT_TRUE(ShowFailure("Failed to save game."));
+  EXPECT_TRUE(nestedAnswer);
+  EXPECT_TRUE(flagAfterNested);  // not touched
+  EXPECT_EQ(caption, "Catastrophe");
+  EXPECT_EQ(label, "Recursive attempts = 1");
+  EXPECT_NE(nestedReport.find("* Recursive attempts: 1\r\n"), std::string::npos);
+  EXPECT_EQ(memoAfter, memoBefore);
+  EXPECT_EQ(ErrorForm->RecursionCount, 0);
+
+  // The next report opens the dialog again.
+  WhileShown = [] { ErrorForm->Close(); };
+  bool noErrors = true;
+  EXPECT_FALSE(ShowFailure("Failed to save game.", &noErrors));
+  EXPECT_FALSE(noErrors);
+  EXPECT_EQ(ErrorForm->Caption(), "Error");
+}
+
+TEST_F(ErrorFormTest, LogRecordsAndTheSizeRule) {
+  const std::string text = "DESCRIPTION\r\nFailed to save game.\r\n\r\nRAISE CONTEXT";
+  errorForm_->MainMemo->SetText(text);
+
+  // Missing: created with one record; a second record follows the first.
+  ASSERT_TRUE(errorForm_->WriteLog());
+  EXPECT_EQ(ReadAll(LogPath()), Record(text));
+  ASSERT_TRUE(errorForm_->WriteLog());
+  EXPECT_EQ(ReadAll(LogPath()), Record(text) + Record(text));
+
+  // Exactly 10000 bytes: appended to.
+  const std::string full(10000, 'x');
+  WriteAll(LogPath(), full);
+  ASSERT_TRUE(errorForm_->WriteLog());
+  EXPECT_EQ(ReadAll(LogPath()), full + Record(text));
+
+  // One byte more: emptied first.
+  WriteAll(LogPath(), full + "y");
+  ASSERT_TRUE(errorForm_->WriteLog());
+  EXPECT_EQ(ReadAll(LogPath()), Record(text));
+}
+
+TEST_F(ErrorFormTest, UnwritableLogFailsSilently) {
+  errorForm_->MainMemo->SetText("DESCRIPTION\r\nX");
+  // Held without sharing by someone else.
+  WriteAll(LogPath(), "old");
+  HANDLE held = CreateFileA(LogPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(errorForm_->WriteLog());
+  CloseHandle(held);
+  EXPECT_EQ(ReadAll(LogPath()), "old");
+
+  // A folder where the log should be, and a folder that does not exist.
+  errorForm_->LogPath = folder_;
+  EXPECT_FALSE(errorForm_->WriteLog());
+  errorForm_->LogPath = folder_ + "missing\\Errors.log";
+  EXPECT_FALSE(errorForm_->WriteLog());
+  EXPECT_EQ(GetFileAttributesA((folder_ + "missing").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(ErrorFormTest, LogButtonSoundsOnlyOnSuccessAndTheDialogStays) {
+  errorForm_->LogPath = folder_ + "missing\\Errors.log";
+  bool stillOpen = false;
+  size_t windows = 0;
+  WhileShown = [&] {
+    ErrorForm->LogButton->Click();
+    stillOpen = ErrorForm->Visible() && ErrorForm->ModalResult == mrNone;
+    windows = VisibleThreadWindows().size();
+    ErrorForm->OkayButton->Click();
+  };
+  ShowFailure("Failed to save game.");
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(windows, 2u);  // no message box
+  EXPECT_EQ(Sounds, 0);
+
+  errorForm_->LogPath = LogPath();
+  std::string memo;
+  WhileShown = [&] {
+    ErrorForm->LogButton->Click();
+    stillOpen = ErrorForm->Visible() && ErrorForm->ModalResult == mrNone;
+    memo = ErrorForm->MainMemo->Text();
+    ErrorForm->OkayButton->Click();
+  };
+  ShowFailure("Failed to save game.");
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(Sounds, 1);
+  EXPECT_EQ(ReadAll(LogPath()), Record(memo));
+}
+
+TEST_F(ErrorFormTest, WithoutTheDialogTheReportCountsNoAttempts) {
+  errorForm_.reset();
+  EXPECT_EQ(ErrorForm, nullptr);
+  TFunStatContext context;
+  context.Raise("a.cpp", "A", 1, fsError, "D.", "", "", 0);
+  EXPECT_NE(context.GetReportText().find("* Recursive attempts: 0\r\n"), std::string::npos);
+}
+
+TEST(SystemErrorText, MessageTableTextWithoutTrailingStopsAndBreaks) {
+  EXPECT_EQ(TrimMessageText("Access is denied.\r\n"), "Access is denied");
+  EXPECT_EQ(TrimMessageText("Done. . \t"), "Done");
+  EXPECT_EQ(TrimMessageText("Line one.\r\nLine two.\r\n"), "Line one.\r\nLine two");
+  EXPECT_EQ(TrimMessageText(std::string(300, 'a')), std::string(255, 'a'));
+  EXPECT_EQ(TrimMessageText(std::string(254, 'a') + ". more"), std::string(254, 'a'));
+  const std::string denied = SystemErrorText(ERROR_ACCESS_DENIED);
+  EXPECT_FALSE(denied.empty());
+  EXPECT_NE(denied.back(), '.');
+  EXPECT_GT(static_cast<unsigned char>(denied.back()), ' ');
+  EXPECT_EQ(SystemErrorText(0xDEADBEEF), "");
+}
