@@ -203,6 +203,23 @@ TEST(StoredTextList, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   }
 
+  // A rename the system refuses: the file is held open by another program.
+  WriteBytes(path, old);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  recorder.Shows.clear();
+  HANDLE held =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(list.Save(false));
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(folder.Files(), std::vector<std::string>{"Quiltra.ini"});
+  EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  ASSERT_EQ(recorder.Shows.size(), 1u);
+  EXPECT_EQ(recorder.Shows[0].Description, "Failed to replace file.");
+  EXPECT_NE(recorder.Shows[0].SystemErrorCode, 0u);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
   // An exception from the hook: nothing is written either.
   WriteBytes(path, old);
   recorder.Shows.clear();
