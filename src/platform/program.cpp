@@ -30,6 +30,9 @@ TProgram::~TProgram() {
 }
 
 bool IsProgramInstanceRunning(const std::string& name) {
+  // A handle from an earlier call would otherwise be lost, and with it the
+  // way to release that instance.
+  ReleaseProgramInstance();
   SetLastError(0);
   const std::string mutexName = "Mutex_ProgramInstance_" + name;
   InstanceHandle = CreateMutexA(nullptr, TRUE, mutexName.c_str());
