@@ -94,13 +94,13 @@ bool BrowseDirectory(std::string& directory, const std::string& root, const std:
   }
   if (info.hwndOwner && IsWindow(info.hwndOwner)) SetActiveWindow(info.hwndOwner);
   if (!chosen) return false;
+  // The choice comes back from the desktop down; Wine gives it relative to
+  // the root instead, which then has to be put in front.
+  if (rootList && !ILIsParent(rootList.get(), chosen.get(), FALSE) &&
+      !ILIsEqual(rootList.get(), chosen.get()))
+    chosen.reset(ILCombine(rootList.get(), chosen.get()));
   char path[MAX_PATH] = {};
-  if (!SHGetPathFromIDListA(chosen.get(), path)) {
-    // Wine gives the choice relative to the root it was given.
-    if (!rootList) return false;
-    UniqueItemIdList combined(ILCombine(rootList.get(), chosen.get()));
-    if (!combined || !SHGetPathFromIDListA(combined.get(), path)) return false;
-  }
+  if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return false;
   directory = path;
   return true;
 }

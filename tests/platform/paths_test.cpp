@@ -182,10 +182,11 @@ TEST(FolderBrowser, ReturnsTheChosenFolderAndKeepsTheTextOnCancel) {
   for (const std::string& root : {std::string(), folder.Path()}) {
     directory.clear();
     TDialogAnswerer browser("Browse for Folder", IDOK, [&](HWND dialog) {
+      Sleep(500);  // the browser fills its tree after it shows
       SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(games.c_str()));
     });
     EXPECT_TRUE(BrowseDirectory(directory, root, "Install to:")) << root;
     EXPECT_TRUE(browser.Answered());
-    EXPECT_TRUE(IsSamePath(directory, games)) << directory;
+    EXPECT_TRUE(IsSamePath(directory, games)) << directory << " from root " << root;
   }
 }

@@ -113,8 +113,12 @@ TDialogAnswerer::TDialogAnswerer(const std::string& caption, int buttonId,
           if (HWND message = GetDlgItem(dialog, 0xFFFF)) GetWindowTextA(message, text, sizeof text);
           text_ = text;
           if (onFound) onFound(dialog);
-          PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+          // Sent, not posted: nothing the dialog has queued comes between
+          // what onFound did and the press.
+          DWORD_PTR result = 0;
+          SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                              reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)), SMTO_NORMAL,
+                              5000, &result);
           answered_ = true;
           return;
         }
