@@ -13,6 +13,10 @@ bool IsUsableKeyName(const std::string& keyName) {
   return !keyName.empty();
 }
 
+std::string UninstallKeyPath(const std::string& keyName) {
+  return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
+}
+
 void WriteRegistryString(HKEY key, const char* name, const std::string& value) {
   LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                static_cast<DWORD>(value.size() + 1));
@@ -30,10 +34,6 @@ bool IsWindowsVersion5OrLater() {
   info.dwOSVersionInfoSize = sizeof info;  // 148 bytes
   GetVersionExA(&info);
   return info.dwMajorVersion > 4;
-}
-
-std::string UninstallKeyPath(const std::string& keyName) {
-  return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
 }
 
 void SetUninstallRegistry(const std::string& keyName, const std::string& displayName,

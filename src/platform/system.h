@@ -9,7 +9,6 @@ bool IsWindowsVersion5OrLater();
 
 // The uninstall entry lives under HKEY_LOCAL_MACHINE in
 // "Software\Microsoft\Windows\CurrentVersion\Uninstall\" + key name.
-std::string UninstallKeyPath(const std::string& keyName);
 // Creates the key when missing and writes "DisplayName" and
 // "UninstallString". A key that can't be opened is skipped silently; a value
 // that can't be written is an error in FunStatContext.

@@ -69,6 +69,15 @@ void MakeDirectory(const std::string& path) {
   if (!CreateDirectoryA(path.c_str(), nullptr)) throw std::runtime_error("cannot create " + path);
 }
 
+TCurrentDirectory::TCurrentDirectory(const std::string& path) {
+  GetCurrentDirectoryA(MAX_PATH, old_);
+  SetCurrentDirectoryA(path.c_str());
+}
+
+TCurrentDirectory::~TCurrentDirectory() {
+  SetCurrentDirectoryA(old_);
+}
+
 namespace {
 
 struct TSearch {
@@ -119,7 +128,6 @@ TDialogAnswerer::TDialogAnswerer(const std::string& caption, int buttonId,
           SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)), SMTO_NORMAL,
                               5000, &result);
-          answered_ = true;
           return;
         }
       }) {}
@@ -128,13 +136,8 @@ TDialogAnswerer::~TDialogAnswerer() {
   if (thread_.joinable()) thread_.join();
 }
 
-bool TDialogAnswerer::Answered() {
-  if (thread_.joinable()) thread_.join();
-  return answered_;
-}
-
 const std::string& TDialogAnswerer::Text() {
-  Answered();
+  if (thread_.joinable()) thread_.join();
   return text_;
 }
 

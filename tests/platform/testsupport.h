@@ -32,8 +32,21 @@ bool Exists(const std::string& path);
 DWORD Attributes(const std::string& path);
 void MakeDirectory(const std::string& path);
 
+// Runs with the current directory in a folder, then goes back.
+class TCurrentDirectory {
+ public:
+  explicit TCurrentDirectory(const std::string& path);
+  ~TCurrentDirectory();
+  TCurrentDirectory(const TCurrentDirectory&) = delete;
+  TCurrentDirectory& operator=(const TCurrentDirectory&) = delete;
+
+ private:
+  char old_[MAX_PATH] = {};
+};
+
 // Waits on its own thread for a dialog of this process with the caption,
-// records its message text, runs onFound, and presses the button.
+// records its message text, runs onFound, and presses the button. Text()
+// waits for the thread and is empty when no such dialog came.
 class TDialogAnswerer {
  public:
   TDialogAnswerer(const std::string& caption, int buttonId,
@@ -41,13 +54,10 @@ class TDialogAnswerer {
   ~TDialogAnswerer();
   TDialogAnswerer(const TDialogAnswerer&) = delete;
   TDialogAnswerer& operator=(const TDialogAnswerer&) = delete;
-  // Waits for the thread; true when the dialog was seen and answered.
-  bool Answered();
   const std::string& Text();
 
  private:
   std::thread thread_;
-  bool answered_ = false;
   std::string text_;
 };
 
