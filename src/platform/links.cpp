@@ -79,6 +79,7 @@ void CopyFileAsLink(const std::string& target, const std::string& linkPath, bool
   STATUS_FRAME("CopyFileAsLink");
   frame.Run([&] {
     TLinkFile link;
+    link.Reset();
     link.ReferencePath = target;
     if (startInTargetDirectory) link.WorkingPath = GetFileDirectory(target);
     link.Arguments = arguments;
@@ -93,6 +94,7 @@ void CopyFileAsLinkWithParam(const std::string& target, const std::string& linkP
   STATUS_FRAME("CopyFileAsLinkWithParam");
   frame.Run([&] {
     TLinkFile link;
+    link.Reset();
     link.ReferencePath = target;
     link.WorkingPath = GetFileDirectory(target);
     link.Arguments = arguments;

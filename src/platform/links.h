@@ -8,28 +8,28 @@
 
 #include "core/datetime.h"
 
+// A plain record: it starts empty, and Reset empties it again.
 class TLinkFile {
  public:
-  TLinkFile() { Reset(); }
-
   // File information of the shortcut itself; saving does not use it.
-  uint32_t InfoSize;
-  uint32_t Attributes;
-  TDateTime CreationTime;
-  TDateTime LastAccessTime;
-  TDateTime LastWriteTime;
-  uint32_t SizeHigh;
-  uint32_t SizeLow;
+  uint32_t InfoSize = 0;
+  uint32_t Attributes = 0;
+  TDateTime CreationTime = 0;
+  TDateTime LastAccessTime = 0;
+  TDateTime LastWriteTime = 0;
+  uint32_t SizeHigh = 0;
+  uint32_t SizeLow = 0;
 
   std::string ReferencePath;  // the file the shortcut starts
   std::string WorkingPath;    // the folder it starts in
   std::string Arguments;
   std::string Description;
   std::string IconPath;
-  int32_t IconIndex;
-  uint16_t HotKey;
-  int32_t ShowCommand;  // 0: the shell's normal window; 7: minimised, not activated
+  int32_t IconIndex = 0;
+  uint16_t HotKey = 0;
+  int32_t ShowCommand = 0;  // 0: the shell's normal window; 7: minimised, not activated
 
+  // Empties every field; the times become those of a zero file time.
   void Reset();
   // Writes the shortcut, unless it exists and overwrite is off (which counts
   // as success). The reference path becomes its full path first; a reference
