@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include "core/funstat.h"
@@ -90,8 +91,28 @@ TEST(SpecialFolders, KnownFoldersExistAndUnknownOnesAreEmpty) {
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
 }
 
+namespace {
+
+// The folder the browser's tree has selected ("" for none).
+std::string BrowserSelection(HWND dialog) {
+  HWND tree = FindWindowExA(dialog, nullptr, "SysTreeView32", nullptr);
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  char text[MAX_PATH] = {};
+  TVITEMA data{};
+  data.mask = TVIF_TEXT;
+  data.hItem = item;
+  data.pszText = text;
+  data.cchTextMax = MAX_PATH;
+  if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data))) return "";
+  return text;
+}
+
+}  // namespace
+
 TEST(FolderBrowser, ReturnsTheChosenFolderAndKeepsTheTextOnCancel) {
   TTempFolder folder;
+  const std::string games = folder / "Games";
+  MakeDirectory(games);
   TForm owner(TFormStyle{"TBrowseTestForm", 200, 100}, "Installer");
   owner.Show();
   std::string directory = "C:\\Program Files\\";
@@ -106,12 +127,14 @@ TEST(FolderBrowser, ReturnsTheChosenFolderAndKeepsTheTextOnCancel) {
   EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
 
   // The user picks a folder, from the desktop and from a root of our own.
-  const std::string games = folder / "Games";
-  MakeDirectory(games);
+  // Wine's browser rebuilds its tree when the file system changes, which
+  // loses the selection: choose until the choice stays.
   for (const std::string& root : {std::string(), folder.Path()}) {
     TDialogAnswerer browser("Browse for Folder", IDOK, [&](HWND dialog) {
-      Sleep(500);  // the browser fills its tree after it shows
-      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(games.c_str()));
+      for (int attempt = 0; attempt < 8 && BrowserSelection(dialog) != "Games"; ++attempt) {
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(games.c_str()));
+        Sleep(500);
+      }
     });
     EXPECT_TRUE(BrowseDirectory(directory, root, "Install to:")) << root;
     EXPECT_TRUE(IsSamePath(directory, games)) << directory << " from root " << root;

@@ -6,6 +6,7 @@
 
 #include "core/commandline.h"
 #include "core/funstat.h"
+#include "platform/program.h"
 #include "platform/shell.h"
 #include "testsupport.h"
 
@@ -17,7 +18,9 @@ namespace {
 std::vector<std::string> RunHelper(const std::string& parameters, bool quote) {
   TTempFolder folder;
   THelperOutput output(folder);
-  RunFile(HelperPath(), parameters, folder.Path(), false, quote);
+  // It starts in the tests' own folder: a folder that is some process's
+  // current directory can't be removed.
+  RunFile(HelperPath(), parameters, GetProgramDirectory(), false, quote);
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << FunStatContext.Description;
   const std::string commandLine = output.WaitLine();
   EXPECT_EQ(commandLine.find("\"\""), std::string::npos) << commandLine;
