@@ -186,14 +186,6 @@ void TStoredText::WriteInteger(std::string_view section, std::string_view key, i
   SetValue(section, key, std::to_string(value));
 }
 
-std::string BoolToText(bool flag) {
-  return flag ? "TRUE" : "FALSE";
-}
-
-bool TextToBool(std::string_view text) {
-  return text == "TRUE";
-}
-
 bool ParseStoredInteger(std::string_view text, int32_t& value) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;

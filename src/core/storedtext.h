@@ -17,6 +17,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "textconvert.h"
+
 struct TStoredSection {
   std::string Name;
   std::vector<std::string> Lines;
@@ -69,11 +71,6 @@ class TStoredText {
   mutable TIndex sectionIndex_;
   mutable std::unordered_map<std::size_t, TIndex> keyIndexes_;
 };
-
-// "TRUE" or "FALSE", as flags are stored.
-std::string BoolToText(bool flag);
-// True exactly for "TRUE"; letter case matters.
-bool TextToBool(std::string_view text);
 
 // A stored integer: leading blanks, an optional sign, then decimal digits or
 // hexadecimal ones after "$" or "0x" (either case), nothing after them, and

@@ -5,6 +5,7 @@
 #include "core/funstat.h"
 #include "forms/application.h"
 #include "platform/error.h"
+#include "platform/files.h"
 #include "platform/handles.h"
 #include "platform/messages.h"
 #include "platform/program.h"
@@ -14,7 +15,7 @@ TErrorForm* ErrorForm = nullptr;
 namespace {
 
 // Above this size the log is emptied before the next record.
-constexpr LONGLONG kLogSizeLimit = 10000;
+constexpr uint64_t kLogSizeLimit = 10000;
 const char* const kLogRule = "**********";
 
 }  // namespace
@@ -115,8 +116,8 @@ bool TErrorForm::WriteLog() {
     // Opening an existing log leaves "already exists", which is success.
     if (!file.Valid() || IsSystemErrorExceptExisting()) return false;
 
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart > kLogSizeLimit) {
+    // A warning from the size query is not adopted: an unknown size is 0.
+    if (GetFileSize(file.Get()) > kLogSizeLimit) {
       // The position is still the start: the log becomes empty.
       SetLastError(0);
       SetEndOfFile(file.Get());

@@ -32,11 +32,16 @@ TProgram::~TProgram() {
 bool IsProgramInstanceRunning(const std::string& name) {
   SetLastError(0);
   const std::string mutexName = "Mutex_ProgramInstance_" + name;
-  InstanceHandle = CreateMutexA(nullptr, TRUE, mutexName.c_str());
-  if (InstanceHandle && GetLastError() == ERROR_ALREADY_EXISTS) {
-    CloseHandle(InstanceHandle);
-    InstanceHandle = nullptr;
+  HANDLE handle = CreateMutexA(nullptr, TRUE, mutexName.c_str());
+  if (handle && GetLastError() == ERROR_ALREADY_EXISTS) {
+    // Another instance holds it. Should that be this process, its own
+    // handle is kept, so that ReleaseProgramInstance can still give it up.
+    CloseHandle(handle);
     return true;
+  }
+  if (handle) {
+    ReleaseProgramInstance();
+    InstanceHandle = handle;
   }
   return false;
 }

@@ -1,20 +1,9 @@
 #include "storedtextlist.h"
 
-#include <windows.h>
-#include <shlwapi.h>
-
 #include "core/statusframe.h"
+#include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/textfile.h"
-
-namespace {
-
-// TODO: use MyFileExists of the file helpers once they are in.
-bool FileExists(const std::string& path) {
-  return !path.empty() && PathFileExistsA(path.c_str()) != FALSE;
-}
-
-}  // namespace
 
 std::string OverwriteQuestion(const std::string& filePath) {
   return "File \"" + filePath + "\"already exists.\nOverwrite it?";
@@ -25,7 +14,7 @@ bool TStoredTextList::Load() {
   frame.Run([&] {
     contents_.reset();
     TStoredText contents;
-    if (FileExists(FilePath)) {
+    if (MyFileExists(FilePath)) {
       std::string text;
       ReadTextFile(FilePath, text);
       if (frame.Adopt()) return;
@@ -48,7 +37,7 @@ bool TStoredTextList::Save(bool prompt) {
   STATUS_FRAME("TStoredTextList::Save");
   bool written = false;
   frame.Run([&] {
-    if (prompt && FileExists(FilePath) && !QueryDialog(OverwriteQuestion(FilePath))) return;
+    if (prompt && MyFileExists(FilePath) && !QueryDialog(OverwriteQuestion(FilePath))) return;
     // As in Load, the hook's callees may leave a status of their own (a
     // warned-about combo box, say); the file is written all the same.
     if (OnSave) OnSave(*this);
@@ -66,7 +55,7 @@ bool TStoredTextList::SaveAs(const std::string& filePath, bool prompt) {
     // A file that cannot be read here gives empty contents: the owner's hook
     // fills them, and Save reports whether the file can be written.
     TStoredText contents;
-    if (FileExists(FilePath)) {
+    if (MyFileExists(FilePath)) {
       std::string text;
       ReadTextFile(FilePath, text);
       contents = TStoredText::Parse(text);

@@ -143,10 +143,6 @@ TEST(StoredTextRead, OnlyUpperCaseTrueIsTrue) {
     text.ReadBool("S", key, flag);
     EXPECT_FALSE(flag) << key;
   }
-  EXPECT_TRUE(TextToBool("TRUE"));
-  EXPECT_FALSE(TextToBool("True"));
-  EXPECT_EQ(BoolToText(true), "TRUE");
-  EXPECT_EQ(BoolToText(false), "FALSE");
 }
 
 TEST(StoredTextRead, IntegersThatAreTaken) {

@@ -1,8 +1,23 @@
+// Where the program's files lie, the instance guard, and the terminate
+// handler.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include "platform/handles.h"
 #include "platform/program.h"
+#include "testsupport.h"
+
+using namespace test;
+
+namespace {
+
+bool MutexExists(const std::string& name) {
+  TKernelHandle mutex(OpenMutexA(SYNCHRONIZE, FALSE, ("Mutex_ProgramInstance_" + name).c_str()));
+  return mutex.Valid();
+}
+
+}  // namespace
 
 TEST(ProgramPaths, FilesLieNextToTheExecutable) {
   const std::string directory = GetProgramDirectory();
@@ -10,7 +25,41 @@ TEST(ProgramPaths, FilesLieNextToTheExecutable) {
   EXPECT_EQ(directory.back(), '\\');
   EXPECT_EQ(GetProgramFilePath("Errors.log"), directory + "Errors.log");
   EXPECT_EQ(GetProgramFilePath("QuiltraGames\\"), directory + "QuiltraGames\\");
+  EXPECT_EQ(GetProgramFilePath(""), directory);
   EXPECT_EQ(GetProgramDirectory() + GetProgramExeName(), GetProgramFileName());
   EXPECT_EQ(GetProgramParameter(0), GetProgramFileName());
   EXPECT_EQ(GetProgramParameter(99), "");
+}
+
+TEST(ProgramInstance, TheFirstHoldsTheMutexUntilItReleasesIt) {
+  const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
+  EXPECT_FALSE(IsProgramInstanceRunning(name));
+  EXPECT_TRUE(MutexExists(name));
+  // Asking again (another start, as far as the mutex can tell) is refused.
+  EXPECT_TRUE(IsProgramInstanceRunning(name));
+  ReleaseProgramInstance();
+  EXPECT_FALSE(MutexExists(name));
+  ReleaseProgramInstance();  // twice is harmless
+}
+
+TEST(TerminateHandler, ReportsAndEndsTheProcessWithExitCodeOne) {
+  TTempFolder folder;
+  THelperOutput output(folder);
+  std::string commandLine = HelperPath();
+  commandLine = '"' + commandLine + "\" /terminate";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  ASSERT_TRUE(CreateProcessA(HelperPath().c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &process));
+  TKernelHandle processHandle(process.hProcess), threadHandle(process.hThread);
+  ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+  EXPECT_EQ(exitCode, 1u);
+  const std::string written = ReadText(folder / "helper-output.txt");
+  EXPECT_NE(written.find("shown: Abort intercepted.\r\nProgram must be terminated. | "
+                         "TerminateProgramFun"),
+            std::string::npos)
+      << written;
 }

@@ -1,0 +1,106 @@
+#include "folders.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/pathtext.h"
+#include "core/statusframe.h"
+
+namespace {
+
+// Disables this thread's enabled top-level windows for one scope, as a modal
+// dialog of the application does, and enables them again afterwards.
+class TDisabledWindows {
+ public:
+  TDisabledWindows() {
+    EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows_));
+    for (HWND window : windows_) EnableWindow(window, FALSE);
+  }
+  ~TDisabledWindows() {
+    for (HWND window : windows_)
+      if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  TDisabledWindows(const TDisabledWindows&) = delete;
+  TDisabledWindows& operator=(const TDisabledWindows&) = delete;
+
+ private:
+  static BOOL CALLBACK Collect(HWND window, LPARAM list) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+  }
+  std::vector<HWND> windows_;
+};
+
+struct TItemIdListFree {
+  void operator()(ITEMIDLIST* list) const {
+    if (list) CoTaskMemFree(list);
+  }
+};
+using UniqueItemIdList = std::unique_ptr<ITEMIDLIST, TItemIdListFree>;
+
+}  // namespace
+
+std::string GetSystemDirectoryPath(int folderId) {
+  STATUS_FRAME("GetSystemDirectoryPath");
+  std::string path;
+  frame.Run([&] {
+    char buffer[MAX_PATH] = {};
+    // The system writes at most MAX_PATH characters; a failing call may leave
+    // anything in the buffer, so only a successful one counts.
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, folderId | CSIDL_FLAG_CREATE, nullptr,
+                                   SHGFP_TYPE_CURRENT, buffer))) {
+      buffer[MAX_PATH - 1] = '\0';
+      path = AddPathDelimiter(buffer);
+    }
+  });
+  return path;
+}
+
+std::string GetPicturesPath() {
+  return GetSystemDirectoryPath(0x27);
+}
+std::string GetDesktopPath() {
+  return GetSystemDirectoryPath(0x10);
+}
+std::string GetProgramsMenuPath() {
+  return GetSystemDirectoryPath(0x02);
+}
+std::string GetProgramFilesPath() {
+  return GetSystemDirectoryPath(0x26);
+}
+std::string GetStartupPath() {
+  return GetSystemDirectoryPath(0x07);
+}
+
+bool BrowseDirectory(std::string& directory, const std::string& root, const std::string& caption) {
+  UniqueItemIdList rootList;
+  if (!root.empty()) rootList.reset(ILCreateFromPathA(root.c_str()));
+  char displayName[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = GetActiveWindow();
+  info.pidlRoot = rootList.get();
+  info.pszDisplayName = displayName;
+  info.lpszTitle = caption.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+
+  UniqueItemIdList chosen;
+  {
+    TDisabledWindows disabled;
+    chosen.reset(SHBrowseForFolderA(&info));
+  }
+  if (info.hwndOwner && IsWindow(info.hwndOwner)) SetActiveWindow(info.hwndOwner);
+  if (!chosen) return false;
+  // The choice comes back from the desktop down; Wine gives it relative to
+  // the root instead, which then has to be put in front.
+  if (rootList && !ILIsParent(rootList.get(), chosen.get(), FALSE) &&
+      !ILIsEqual(rootList.get(), chosen.get()))
+    chosen.reset(ILCombine(rootList.get(), chosen.get()));
+  char path[MAX_PATH] = {};
+  if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return false;
+  directory = path;
+  return true;
+}

@@ -1,0 +1,120 @@
+#include "paths.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+#include <winnetwk.h>
+
+#include <vector>
+
+namespace {
+
+// Calls a system function that fills a text buffer and returns the length it
+// wrote, or the size it needs when the buffer is too small; 0 is failure.
+template <class Fill>
+bool FillText(Fill fill, std::string& text) {
+  std::vector<char> buffer(MAX_PATH);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return false;
+    if (length < buffer.size()) {
+      text.assign(buffer.data(), length);
+      return true;
+    }
+    buffer.assign(length + 1, '\0');
+  }
+  return false;
+}
+
+std::string ExpandPath(const std::string& path) {
+  std::string full;
+  if (!FillText([&](char* buffer,
+                    DWORD size) { return GetFullPathNameA(path.c_str(), size, buffer, nullptr); },
+                full))
+    return path;
+  return full;
+}
+
+// The UNC form of a path on a mapped network drive; the path itself otherwise.
+std::string UniversalPath(const std::string& path) {
+  std::vector<char> buffer(sizeof(UNIVERSAL_NAME_INFOA) + MAX_PATH);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    DWORD size = static_cast<DWORD>(buffer.size());
+    DWORD result =
+        WNetGetUniversalNameA(path.c_str(), UNIVERSAL_NAME_INFO_LEVEL, buffer.data(), &size);
+    if (result == NO_ERROR) {
+      const auto* info = reinterpret_cast<const UNIVERSAL_NAME_INFOA*>(buffer.data());
+      return info->lpUniversalName && *info->lpUniversalName ? info->lpUniversalName : path;
+    }
+    if (result != ERROR_MORE_DATA || size <= buffer.size()) break;
+    buffer.assign(size, '\0');
+  }
+  return path;
+}
+
+std::string ExpandedPath(const std::string& path, bool universal) {
+  if (path.empty()) return path;
+  // "C:" alone means the current directory of drive C; "C:\" is the drive.
+  if (IsDriveOnly(path)) return RemovePathDelimiter(ExpandPath(path + '\\'));
+  std::string full = ExpandPath(path);
+  if (universal) full = UniversalPath(full);
+  return GetLongPath(full);
+}
+
+}  // namespace
+
+std::string GetLongPath(const std::string& path) {
+  if (path.find('~') == std::string::npos) return path;
+  std::string longPath;
+  if (!FillText(
+          [&](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); },
+          longPath))
+    return path;
+  return longPath;
+}
+
+std::string GetFullPath(const std::string& path) {
+  return ExpandedPath(path, false);
+}
+
+std::string GetCanonicalPath(const std::string& path) {
+  return ExpandedPath(path, true);
+}
+
+bool IsSamePath(const std::string& a, const std::string& b) {
+  const char* const notInPaths = "<>|\"*?";
+  if (a.find_first_of(notInPaths) != std::string::npos ||
+      b.find_first_of(notInPaths) != std::string::npos)
+    return false;
+  return SameTextAscii(RemovePathDelimiter(GetCanonicalPath(a)),
+                       RemovePathDelimiter(GetCanonicalPath(b)));
+}
+
+bool MatchesFileSpec(const std::string& file, const std::string& spec) {
+  if (spec.empty()) return true;
+  return PathMatchSpecA(file.c_str(), spec.c_str()) != FALSE;
+}
+
+bool MyFileExists(const std::string& path) {
+  if (path.empty()) return false;
+  return PathFileExistsA(path.c_str()) != FALSE;
+}
+
+void RemoveReadOnly(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  // INVALID_FILE_ATTRIBUTES has every bit set: a missing file is left alone.
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(path.c_str(), 0);
+}
+
+bool IsDosProgram(const std::string& path) {
+  SHFILEINFOA info{};
+  const DWORD_PTR type = SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_EXETYPE);
+  // "MZ" read as a little-endian word; Wine answers with the bytes swapped.
+  // No other executable type has either value.
+  return type == 0x5A4D || type == 0x4D5A;
+}
+
+std::string GetLinkExtension(const std::string& path) {
+  return IsDosProgram(path) ? ".pif" : ".lnk";
+}

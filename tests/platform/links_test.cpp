@@ -1,0 +1,111 @@
+// Shortcut files: what is written reads back through the shell; chained
+// links are refused; an existing link is kept unless overwriting.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "core/funstat.h"
+#include "core/pathtext.h"
+#include "platform/handles.h"
+#include "platform/links.h"
+#include "testsupport.h"
+
+using namespace test;
+
+namespace {
+
+struct TLinkContent {
+  std::string Target, WorkingDirectory, Arguments;
+  int ShowCommand = -1;
+};
+
+TLinkContent ReadLink(const std::string& path) {
+  TLinkContent content;
+  TComPtr<IShellLinkA> link;
+  TComPtr<IPersistFile> file;
+  std::wstring name(path.begin(), path.end());
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              link.PutVoid())) ||
+      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) ||
+      FAILED(file->Load(name.c_str(), STGM_READ)))
+    return content;
+  char text[MAX_PATH] = {};
+  link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
+  content.Target = text;
+  link->GetWorkingDirectory(text, MAX_PATH);
+  content.WorkingDirectory = text;
+  link->GetArguments(text, MAX_PATH);
+  content.Arguments = text;
+  // Wine's link object does not load the show command back; the file's
+  // header keeps it at offset 0x3C.
+  const std::string bytes = ReadText(path);
+  if (bytes.size() >= 0x40) content.ShowCommand = static_cast<unsigned char>(bytes[0x3C]);
+  return content;
+}
+
+}  // namespace
+
+TEST(LinkFile, ASavedShortcutReadsBackThroughTheShell) {
+  TTempFolder folder;
+  WriteText(folder / "Quiltra.exe", "program");
+  TLinkFile link;
+  link.ReferencePath = "Quiltra.exe";  // relative: saved with its full path
+  link.WorkingPath = folder.Path();
+  link.Arguments = "/Uninstall";
+  link.ShowCommand = SW_SHOWMINNOACTIVE;
+  {
+    TCurrentDirectory current(folder.Path());
+    link.Save(folder / "Quiltra.lnk", false);
+  }
+  ASSERT_EQ(FunStatContext.Status, fsPerfect) << FunStatContext.Description;
+  const TLinkContent content = ReadLink(folder / "Quiltra.lnk");
+  EXPECT_TRUE(SameTextAscii(content.Target, folder / "Quiltra.exe")) << content.Target;
+  EXPECT_TRUE(SameTextAscii(content.WorkingDirectory, folder.Path()));
+  EXPECT_EQ(content.Arguments, "/Uninstall");
+  EXPECT_EQ(content.ShowCommand, SW_SHOWMINNOACTIVE);
+}
+
+TEST(LinkFile, TheInstallersShortcutsStartInTheTargetsFolder) {
+  TTempFolder folder;
+  const std::string readme = folder / "Readme.txt";
+  WriteText(readme, "read me");
+  CopyFileAsLink(readme, folder / "Readme.lnk", true, false, true, "");
+  CopyFileAsLinkWithParam(readme, folder / "Uninstall.lnk", "/Uninstall", false, true);
+  EXPECT_EQ(FunStatContext.Status, fsPerfect) << FunStatContext.Description;
+  for (const char* name : {"Readme.lnk", "Uninstall.lnk"}) {
+    const TLinkContent content = ReadLink(folder / name);
+    EXPECT_TRUE(SameTextAscii(content.Target, readme)) << content.Target;
+    EXPECT_TRUE(SameTextAscii(content.WorkingDirectory, folder.Path())) << name;
+    EXPECT_EQ(content.ShowCommand, 0) << name;
+  }
+  EXPECT_EQ(ReadLink(folder / "Uninstall.lnk").Arguments, "/Uninstall");
+}
+
+TEST(LinkFile, ALinkToALinkIsRefusedAndNothingIsWritten) {
+  TTempFolder folder;
+  WriteText(folder / "OLDGAME.PIF", "pif");
+  TLinkFile link;
+  link.ReferencePath = folder / "OLDGAME.PIF";
+  link.Arguments = folder.Path();
+  link.Save(folder / "Old game.lnk", true);
+  EXPECT_EQ(FunStatContext.Status, fsError);
+  EXPECT_EQ(FunStatContext.Description, "This operating system does not support chained links.");
+  EXPECT_EQ(FunStatContext.Parameter1, folder / "Old game.lnk");
+  EXPECT_FALSE(Exists(folder / "Old game.lnk"));
+  EXPECT_EQ(link.Arguments, "");  // a failed save leaves a clean record
+}
+
+TEST(LinkFile, AnExistingLinkIsKeptWithoutOverwrite) {
+  TTempFolder folder;
+  WriteText(folder / "a.exe", "a");
+  WriteText(folder / "b.exe", "b");
+  CopyFileAsLink(folder / "a.exe", folder / "Game.lnk", false, false, true, "");
+  const std::string written = ReadText(folder / "Game.lnk");
+  CopyFileAsLink(folder / "b.exe", folder / "Game.lnk", false, false, true, "");
+  EXPECT_EQ(FunStatContext.Status, fsPerfect);
+  EXPECT_EQ(ReadText(folder / "Game.lnk"), written);
+  CopyFileAsLink(folder / "b.exe", folder / "Game.lnk", true, false, true, "");
+  EXPECT_TRUE(SameTextAscii(ReadLink(folder / "Game.lnk").Target, folder / "b.exe"));
+}

@@ -1,0 +1,55 @@
+// The uninstall entry in the real registry (HKEY_LOCAL_MACHINE of the test
+// prefix, which is 32-bit: no redirection).
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "core/funstat.h"
+#include "platform/handles.h"
+#include "platform/system.h"
+
+namespace {
+
+std::string ReadValue(const std::string& keyPath, const char* name) {
+  char value[512] = {};
+  DWORD size = sizeof value - 1;
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value,
+                   &size) != ERROR_SUCCESS)
+    return "(missing)";
+  return value;
+}
+
+bool KeyExists(const std::string& keyPath) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
+}  // namespace
+
+TEST(UninstallRegistry, TheEntryIsWrittenWithBothValuesAndDeletedAgain) {
+  const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
+  const std::string path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
+  const std::string command = "C:\\Program Files\\Quiltra\\Quiltra.exe /Uninstall";
+  SetUninstallRegistry(name, "Quiltra", command);
+  EXPECT_EQ(FunStatContext.Status, fsPerfect) << FunStatContext.Description;
+  EXPECT_EQ(ReadValue(path, "DisplayName"), "Quiltra");
+  EXPECT_EQ(ReadValue(path, "UninstallString"), command);
+
+  DeleteUninstallerRegistry(name);
+  EXPECT_EQ(FunStatContext.Status, fsPerfect);
+  EXPECT_FALSE(KeyExists(path));
+  DeleteUninstallerRegistry(name);  // nothing there: no failure either
+  EXPECT_EQ(FunStatContext.Status, fsPerfect);
+  EXPECT_TRUE(IsWindowsVersion5OrLater());
+}
+
+TEST(UninstallRegistry, AnEmptyKeyNameNeverTouchesTheUninstallList) {
+  SetUninstallRegistry("", "Quiltra", "x");
+  DeleteUninstallerRegistry("");
+  EXPECT_EQ(FunStatContext.Status, fsPerfect);
+  EXPECT_EQ(ReadValue("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "DisplayName"),
+            "(missing)");
+}
