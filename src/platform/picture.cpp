@@ -1,0 +1,217 @@
+#include "picture.h"
+
+#include <windows.h>
+
+// The GDI+ headers use the min and max macros that NOMINMAX removes.
+#include <algorithm>
+namespace Gdiplus {
+using std::max;
+using std::min;
+}  // namespace Gdiplus
+#include <gdiplus.h>
+
+#include <memory>
+#include <new>
+#include <vector>
+
+#include "core/pictureheader.h"
+#include "core/statusframe.h"
+#include "handles.h"
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+std::string GetPictureExtensionsAsFilter() {
+  std::string result;
+  STATUS_FRAME("GetPictureExtensionsAsFilter");
+  frame.Run([&] {
+    UINT count = 0, size = 0;
+    if (GdipGetImageDecodersSize(&count, &size) != Ok || count == 0 || size == 0) return;
+    // ImageCodecInfo records followed by the texts they point to.
+    std::vector<uint64_t> buffer((size + sizeof(uint64_t) - 1) / sizeof(uint64_t));
+    auto* decoders = reinterpret_cast<ImageCodecInfo*>(buffer.data());
+    if (GdipGetImageDecoders(count, size, decoders) != Ok) return;
+    for (UINT i = 0; i < count; ++i) {
+      const WCHAR* patterns = decoders[i].FilenameExtension;
+      if (patterns && *patterns) {
+        const int length =
+            WideCharToMultiByte(CP_ACP, 0, patterns, -1, nullptr, 0, nullptr, nullptr);
+        if (length > 1) {
+          std::string text(static_cast<size_t>(length), '\0');
+          WideCharToMultiByte(CP_ACP, 0, patterns, -1, text.data(), length, nullptr, nullptr);
+          text.resize(static_cast<size_t>(length) - 1);
+          result += text;
+        }
+      }
+      if (i + 1 < count) result += ';';
+    }
+    if (!result.empty()) CharLowerBuffA(result.data(), static_cast<DWORD>(result.size()));
+  });
+  return result;
+}
+
+namespace {
+
+struct ImageDeleter {
+  void operator()(GpImage* image) const {
+    if (image) GdipDisposeImage(image);
+  }
+};
+using UniqueImage = std::unique_ptr<GpImage, ImageDeleter>;
+
+struct GraphicsDeleter {
+  void operator()(GpGraphics* graphics) const {
+    if (graphics) GdipDeleteGraphics(graphics);
+  }
+};
+using UniqueGraphics = std::unique_ptr<GpGraphics, GraphicsDeleter>;
+
+// GDI+ takes a path of at most 259 characters; longer ones are not supported.
+std::wstring WidePath(const std::string& fileName) {
+  if (fileName.empty() || fileName.size() >= MAX_PATH) return {};
+  WCHAR wide[MAX_PATH];
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, fileName.c_str(), -1, wide, static_cast<int>(MAX_PATH));
+  if (length <= 1) return {};
+  return std::wstring(wide, static_cast<size_t>(length) - 1);
+}
+
+TPictureHeader ReadHeader(const std::wstring& path) {
+  TKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file.Valid()) return {};
+  const TReadAt readAt = [&](uint64_t offset, uint8_t* data, size_t size) -> size_t {
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    DWORD got = 0;
+    if (!SetFilePointerEx(file.Get(), position, nullptr, FILE_BEGIN) ||
+        !ReadFile(file.Get(), data, static_cast<DWORD>(size), &got, nullptr))
+      return 0;
+    return got;
+  };
+  return ReadPictureHeader(readAt, true);
+}
+
+// The orientation GDI+ found in the picture's properties, for the formats
+// whose headers we do not read ourselves; 0 when there is none.
+int32_t PropertyOrientation(GpImage* image) {
+  UINT size = 0;
+  if (GdipGetPropertyItemSize(image, 0x0112, &size) != Ok || size < sizeof(PropertyItem) + 2)
+    return 0;
+  std::vector<uint64_t> buffer((size + sizeof(uint64_t) - 1) / sizeof(uint64_t));
+  auto* item = reinterpret_cast<PropertyItem*>(buffer.data());
+  if (GdipGetPropertyItem(image, 0x0112, size, item) != Ok || item->type != 3 || item->length < 2)
+    return 0;
+  const UINT16 value = *static_cast<const UINT16*>(item->value);
+  return value >= 1 && value <= 8 ? value : 0;
+}
+
+// How to read the decoded rows: in their own format where the reducer
+// understands it (GDI+ then hands out its own pixels), otherwise converted
+// by GDI+ to 32 bits with straight alpha, one band at a time.
+struct TLockFormat {
+  PixelFormat Format;
+  TPixelLayout Layout;
+};
+TLockFormat LockFormatFor(PixelFormat native) {
+  switch (native) {
+    case PixelFormat24bppRGB:
+      return {native, TPixelLayout::Bgr24};
+    case PixelFormat32bppRGB:
+      return {native, TPixelLayout::Bgrx32};
+    case PixelFormat32bppPARGB:
+      return {native, TPixelLayout::PremultipliedBgra32};
+    case PixelFormat32bppARGB:
+      return {native, TPixelLayout::Bgra32};
+    default:
+      return {PixelFormat32bppARGB, TPixelLayout::Bgra32};
+  }
+}
+
+// Feeds the decoded bitmap to the reducer in bands of about a megabyte.
+bool ReduceBitmap(GpBitmap* bitmap, int width, int height, TBoxReducer& reducer) {
+  PixelFormat native = PixelFormat32bppARGB;
+  if (GdipGetImagePixelFormat(bitmap, &native) != Ok) return false;
+  const TLockFormat lock = LockFormatFor(native);
+  const int bandRows = std::max(1, (1 << 20) / (width * 4));
+  for (int top = 0; top < height; top += bandRows) {
+    const GpRect rect(0, top, width, std::min(bandRows, height - top));
+    BitmapData data{};
+    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead, lock.Format, &data) != Ok)
+      return false;
+    reducer.AddRows(static_cast<const uint8_t*>(data.Scan0), data.Stride, rect.Height, lock.Layout);
+    GdipBitmapUnlockBits(bitmap, &data);
+  }
+  return true;
+}
+
+// Metafiles have no pixels of their own: they are played onto a black
+// bitmap as large as the largest view needs.
+TPixelBuffer RenderMetafile(GpImage* metafile, int width, int height, int maxWidth, int maxHeight) {
+  const int w = maxWidth > 0 ? std::min(width, 2 * maxWidth) : width;
+  const int h = maxHeight > 0 ? std::min(height, 2 * maxHeight) : height;
+  TPixelBuffer pixels(w, h);
+  GpBitmap* bitmap = nullptr;
+  if (GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB,
+                                reinterpret_cast<BYTE*>(pixels.Pixels.data()), &bitmap) != Ok)
+    return {};
+  const UniqueImage owner(bitmap);
+  GpGraphics* graphics = nullptr;
+  if (GdipGetImageGraphicsContext(bitmap, &graphics) != Ok) return {};
+  const UniqueGraphics graphicsOwner(graphics);
+  GdipSetInterpolationMode(graphics, InterpolationModeHighQualityBicubic);
+  GdipSetSmoothingMode(graphics, SmoothingModeAntiAlias);
+  if (GdipDrawImageRectI(graphics, metafile, 0, 0, w, h) != Ok) return {};
+  // Premultiplied over black: the colours are the picture; drop the alpha.
+  for (uint32_t& pixel : pixels.Pixels) pixel &= 0x00FFFFFF;
+  return pixels;
+}
+
+}  // namespace
+
+TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int maxHeight) {
+  try {
+    const std::wstring path = WidePath(fileName);
+    if (path.empty()) return;
+    const TPictureHeader header = ReadHeader(path);
+    if (PictureTooLarge(header.Width, header.Height) || !header.Complete) return;
+
+    GpImage* loaded = nullptr;
+    if (GdipLoadImageFromFile(path.c_str(), &loaded) != Ok) return;
+    UniqueImage image(loaded);
+    UINT width = 0, height = 0;
+    ImageType type = ImageTypeUnknown;
+    if (GdipGetImageWidth(image.get(), &width) != Ok ||
+        GdipGetImageHeight(image.get(), &height) != Ok || width == 0 || height == 0 ||
+        PictureTooLarge(width, height) || GdipGetImageType(image.get(), &type) != Ok)
+      return;
+
+    if (type == ImageTypeMetafile) {
+      reduced_ = RenderMetafile(image.get(), int(width), int(height), maxWidth, maxHeight);
+    } else if (type == ImageTypeBitmap) {
+      const int32_t orientation =
+          header.Orientation ? header.Orientation : PropertyOrientation(image.get());
+      const bool swap = OrientationSwapsAxes(orientation);
+      TBoxReducer reducer(int(width), int(height),
+                          ReductionFactor(int(width), swap ? maxHeight : maxWidth),
+                          ReductionFactor(int(height), swap ? maxWidth : maxHeight), orientation);
+      if (!ReduceBitmap(reinterpret_cast<GpBitmap*>(image.get()), int(width), int(height), reducer))
+        return;
+      image.reset();  // the decoded picture goes before anything else is made
+      reduced_ = reducer.TakeResult();
+      if (swap) std::swap(width, height);
+    }
+    if (reduced_.Empty()) return;
+    width_ = int(width);
+    height_ = int(height);
+  } catch (const std::bad_alloc&) {
+    // Out of memory reads as a picture that does not decode.
+    reduced_ = TPixelBuffer();
+    width_ = height_ = 0;
+  }
+}
+
+void TPictureSource::DrawInto(const TPixelView& target) const {
+  if (Empty()) return;
+  ResampleInto(reduced_.View(), target);
+}
