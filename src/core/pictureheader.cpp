@@ -1,5 +1,6 @@
 #include "pictureheader.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -11,9 +12,6 @@ class TReader {
  public:
   explicit TReader(const TReadAt& readAt) : readAt_(readAt) {}
 
-  size_t ReadSome(uint64_t offset, uint8_t* data, size_t size) const {
-    return readAt_(offset, data, size);
-  }
   bool Read(uint64_t offset, uint8_t* data, size_t size) const {
     return readAt_(offset, data, size) == size;
   }
@@ -81,22 +79,26 @@ bool IsStartOfFrame(uint32_t marker) {
   return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
-// Whether the compressed data after offset reaches an end-of-image marker.
-// Inside the data a 0xFF byte is always followed by 0x00, a restart marker or
-// a real marker, so 0xFF 0xD9 is the end and nothing else.
-bool ReachesEnd(const TReader& in, uint64_t offset) {
-  std::vector<uint8_t> chunk(1 << 16);
-  bool afterFF = false;
-  for (size_t got; (got = in.ReadSome(offset, chunk.data(), chunk.size())) > 0; offset += got) {
-    for (size_t i = 0; i < got; ++i) {
-      if (afterFF && chunk[i] == 0xD9) return true;
-      afterFF = chunk[i] == 0xFF;
-    }
+// Whether an end-of-image marker follows the compressed data that starts at
+// offset. Inside that data a 0xFF byte is always followed by 0x00, a restart
+// marker or a real marker, so 0xFF 0xD9 is an end and nothing else. The
+// search runs from the end of the file, where a complete picture's end marker
+// is (or shortly before, when something was appended).
+bool ReachesEnd(const TReader& in, uint64_t offset, uint64_t fileSize) {
+  std::vector<uint8_t> chunk((1 << 16) + 1);
+  for (uint64_t end = fileSize; end > offset;) {
+    const uint64_t from = end - std::min<uint64_t>(end - offset, 1 << 16);
+    // One byte more than the step, so that a marker across two chunks counts.
+    const size_t size = static_cast<size_t>(std::min<uint64_t>(end + 1, fileSize) - from);
+    if (!in.Read(from, chunk.data(), size)) return false;
+    for (size_t i = 0; i + 1 < size; ++i)
+      if (chunk[i] == 0xFF && chunk[i + 1] == 0xD9) return true;
+    end = from;
   }
   return false;
 }
 
-void ReadJpeg(const TReader& in, TPictureHeader& header, bool checkCompleteness) {
+void ReadJpeg(const TReader& in, uint64_t fileSize, TPictureHeader& header) {
   header.Format = TPictureFormat::Jpeg;
   uint64_t offset = 2;
   for (int segments = 0; segments < 10000; ++segments) {
@@ -119,9 +121,8 @@ void ReadJpeg(const TReader& in, TPictureHeader& header, bool checkCompleteness)
       uint32_t height, width;
       if (!in.U16(offset + 3, true, height) || !in.U16(offset + 5, true, width)) return;
       header.Width = int32_t(width), header.Height = int32_t(height);
-      if (!checkCompleteness) return;
     } else if (marker == 0xDA) {
-      if (checkCompleteness) header.Complete = ReachesEnd(in, offset + length);
+      header.Complete = ReachesEnd(in, offset + length, fileSize);
       return;
     }
     offset += length;
@@ -130,14 +131,14 @@ void ReadJpeg(const TReader& in, TPictureHeader& header, bool checkCompleteness)
 
 }  // namespace
 
-TPictureHeader ReadPictureHeader(const TReadAt& readAt, bool checkCompleteness) {
+TPictureHeader ReadPictureHeader(const TReadAt& readAt, uint64_t fileSize) {
   const TReader in(readAt);
   TPictureHeader header;
   uint8_t magic[8] = {};
   if (readAt(0, magic, sizeof magic) < 4) return header;
   uint32_t a, b;
   if (magic[0] == 0xFF && magic[1] == 0xD8) {
-    ReadJpeg(in, header, checkCompleteness);
+    ReadJpeg(in, fileSize, header);
   } else if (std::memcmp(magic, "\x89PNG\r\n\x1A\n", 8) == 0) {
     header.Format = TPictureFormat::Png;
     if (in.U32(16, true, a) && in.U32(20, true, b))

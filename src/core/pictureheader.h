@@ -20,9 +20,8 @@ struct TPictureHeader {
 // Reads up to size bytes at offset into data and returns how many it read.
 using TReadAt = std::function<size_t(uint64_t offset, uint8_t* data, size_t size)>;
 
-// Never fails: what cannot be read stays at its default. A JPEG's data is
-// scanned for its end marker only when checkCompleteness is set.
-TPictureHeader ReadPictureHeader(const TReadAt& readAt, bool checkCompleteness);
+// Never fails: what cannot be read stays at its default.
+TPictureHeader ReadPictureHeader(const TReadAt& readAt, uint64_t fileSize);
 
 // Pictures beyond this many pixels (or 65535 in either direction) are not
 // decoded: their decoding needs several copies of 4 bytes a pixel, more than

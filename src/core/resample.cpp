@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
-TPixelBuffer::TPixelBuffer(int32_t width, int32_t height)
-    : Pixels(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0)),
+TRgbPicture::TRgbPicture(int32_t width, int32_t height)
+    : Bytes(static_cast<size_t>(std::max(width, 0)) * std::max(height, 0) * 3),
       Width(std::max(width, 0)),
       Height(std::max(height, 0)) {}
 
@@ -55,92 +56,73 @@ TPoint32 UprightPosition(int32_t orientation, int32_t width, int32_t height, int
   return TPoint32{mirror.X ? sizeX - 1 - fromX : fromX, mirror.Y ? sizeY - 1 - fromY : fromY};
 }
 
-int32_t ReductionFactor(int32_t sourceSize, int32_t largestTarget) {
-  if (sourceSize <= 0 || largestTarget <= 0) return 1;
-  const int64_t factor = sourceSize / (2 * static_cast<int64_t>(largestTarget));
-  // An even block averages any two-pixel rhythm (stripes, checks, dithering)
-  // away completely; an odd one leaves a third of it for the filter to fight.
-  if (factor <= 1) return 1;
-  return static_cast<int32_t>(factor - factor % 2);
-}
-
-// --- box reduction ---
-
-TBoxReducer::TBoxReducer(int32_t sourceWidth, int32_t sourceHeight, int32_t factorX,
-                         int32_t factorY, int32_t orientation)
-    : sourceWidth_(std::max(sourceWidth, 0)),
-      sourceHeight_(std::max(sourceHeight, 0)),
-      factorX_(std::clamp(factorX, 1, std::max(sourceWidth_, 1))),
-      factorY_(std::clamp(factorY, 1, std::max(sourceHeight_, 1))),
-      orientation_(ValidOrientation(orientation)),
-      reducedWidth_((sourceWidth_ + factorX_ - 1) / factorX_),
-      reducedHeight_((sourceHeight_ + factorY_ - 1) / factorY_),
-      lastBlockLeft_(std::max(sourceWidth_ - factorX_, 0)),
-      lastBlockTop_(std::max(sourceHeight_ - factorY_, 0)),
-      sums_(static_cast<size_t>(reducedWidth_) * 3),
-      lastSums_(sums_.size()) {
-  if (OrientationSwapsAxes(orientation_))
-    result_ = TPixelBuffer(reducedHeight_, reducedWidth_);
-  else
-    result_ = TPixelBuffer(reducedWidth_, reducedHeight_);
-}
+// --- block reduction ---
 
 namespace {
 
-// Colour channels of one source pixel, over black.
-template <TPixelLayout Layout>
-inline void ReadPixel(const uint8_t* row, int32_t x, uint32_t& b, uint32_t& g, uint32_t& r) {
-  if constexpr (Layout == TPixelLayout::Bgr24) {
-    const uint8_t* p = row + 3 * static_cast<intptr_t>(x);
-    b = p[0], g = p[1], r = p[2];
-  } else {
-    const uint8_t* p = row + 4 * static_cast<intptr_t>(x);
-    if constexpr (Layout == TPixelLayout::Bgra32) {
-      // v * a / 255, rounded, without a division.
-      const uint32_t a = p[3];
-      auto times = [a](uint32_t v) {
-        const uint32_t t = v * a + 128;
-        return (t + (t >> 8)) >> 8;
-      };
-      b = times(p[0]), g = times(p[1]), r = times(p[2]);
-    } else {
-      b = p[0], g = p[1], r = p[2];
-    }
-  }
-}
+constexpr int32_t kMaxFactor = 256;  // keeps a block's column sums within 16 bits
 
-template <TPixelLayout Layout>
-inline void SumPixels(const uint8_t* row, int32_t from, int32_t to, uint32_t* sums) {
-  uint32_t sb = 0, sg = 0, sr = 0;
-  for (int32_t x = from; x < to; ++x) {
-    uint32_t b, g, r;
-    ReadPixel<Layout>(row, x, b, g, r);
-    sb += b, sg += g, sr += r;
-  }
-  sums[0] += sb, sums[1] += sg, sums[2] += sr;
+int32_t ReductionFactor(int32_t size, int32_t fitted) {
+  if (size <= 0 || fitted <= 0) return 1;
+  const int32_t factor = std::min(size / (2 * fitted), kMaxFactor);
+  return factor <= 1 ? 1 : factor - factor % 2;
 }
 
 }  // namespace
 
-template <TPixelLayout Layout>
-void TBoxReducer::Accumulate(const uint8_t* row, uint32_t* sums) const {
-  const int32_t wholeBlocks = reducedWidth_ - 1;
-  for (int32_t block = 0; block < wholeBlocks; ++block, sums += 3)
-    SumPixels<Layout>(row, block * factorX_, block * factorX_ + factorX_, sums);
-  SumPixels<Layout>(row, lastBlockLeft_, sourceWidth_, sums);
+TSize ReductionFactors(int32_t width, int32_t height, int32_t orientation, int32_t boxWidth,
+                       int32_t boxHeight) {
+  const bool swap = OrientationSwapsAxes(orientation);
+  const TSize fitted =
+      FitSizeToBox(swap ? height : width, swap ? width : height, boxWidth, boxHeight, true);
+  return TSize{ReductionFactor(width, swap ? fitted.Height : fitted.Width),
+               ReductionFactor(height, swap ? fitted.Width : fitted.Height)};
 }
 
-void TBoxReducer::AddRow(const uint8_t* row, TPixelLayout layout, uint32_t* sums) const {
-  switch (layout) {
-    case TPixelLayout::Bgr24:
-      return Accumulate<TPixelLayout::Bgr24>(row, sums);
-    case TPixelLayout::Bgrx32:
-      return Accumulate<TPixelLayout::Bgrx32>(row, sums);
-    case TPixelLayout::Bgra32:
-      return Accumulate<TPixelLayout::Bgra32>(row, sums);
-    case TPixelLayout::PremultipliedBgra32:
-      return Accumulate<TPixelLayout::PremultipliedBgra32>(row, sums);
+TBoxReducer::TBoxReducer(int32_t sourceWidth, int32_t sourceHeight, int32_t factorX,
+                         int32_t factorY, int32_t orientation)
+    : TBoxReducer(sourceWidth, sourceHeight, factorX, factorY, TRowSink()) {
+  orientation_ = ValidOrientation(orientation);
+  if (OrientationSwapsAxes(orientation_))
+    result_ = TRgbPicture(reducedHeight_, reducedWidth_);
+  else
+    result_ = TRgbPicture(reducedWidth_, reducedHeight_);
+}
+
+TBoxReducer::TBoxReducer(int32_t sourceWidth, int32_t sourceHeight, int32_t factorX,
+                         int32_t factorY, TRowSink sink)
+    : sourceWidth_(std::max(sourceWidth, 0)),
+      sourceHeight_(std::max(sourceHeight, 0)),
+      factorX_(std::clamp(factorX, 1, std::clamp(sourceWidth_, 1, kMaxFactor))),
+      factorY_(std::clamp(factorY, 1, std::clamp(sourceHeight_, 1, kMaxFactor))),
+      reducedWidth_((sourceWidth_ + factorX_ - 1) / factorX_),
+      reducedHeight_((sourceHeight_ + factorY_ - 1) / factorY_),
+      lastBlockLeft_(std::max(sourceWidth_ - factorX_, 0)),
+      lastBlockTop_(std::max(sourceHeight_ - factorY_, 0)),
+      row_(static_cast<size_t>(reducedWidth_) * 3),
+      sink_(std::move(sink)) {}
+
+void TBoxReducer::Accumulate(const uint8_t* row, TPixelLayout layout, std::vector<uint16_t>& sums) {
+  const int32_t bytesPerPixel = layout == TPixelLayout::Bgr24 ? 3 : 4;
+  const size_t count = static_cast<size_t>(sourceWidth_) * bytesPerPixel;
+  if (sums.size() != count) sums.assign(count, 0);
+  bytesPerPixel_ = bytesPerPixel;
+  if (layout == TPixelLayout::Bgra32) {
+    // Over black: each colour times alpha / 255, rounded, without a division.
+    premultiplied_.resize(count);
+    for (size_t i = 0; i < count; i += 4) {
+      const uint32_t alpha = row[i + 3];
+      for (size_t c = 0; c < 3; ++c) {
+        const uint32_t t = row[i + c] * alpha + 128;
+        premultiplied_[i + c] = static_cast<uint8_t>((t + (t >> 8)) >> 8);
+      }
+      premultiplied_[i + 3] = 0;
+    }
+    row = premultiplied_.data();
   }
+  // A plain loop over bytes, which the compiler turns into vector adds.
+  uint16_t* sum = sums.data();
+  for (size_t i = 0; i < count; ++i) sum[i] = static_cast<uint16_t>(sum[i] + row[i]);
 }
 
 void TBoxReducer::AddRows(const uint8_t* rows, int32_t stride, int32_t count, TPixelLayout layout) {
@@ -151,34 +133,77 @@ void TBoxReducer::AddRows(const uint8_t* rows, int32_t stride, int32_t count, TP
   for (int32_t i = 0; i < count && sourceRow_ < sourceHeight_; ++i, ++sourceRow_) {
     const uint8_t* row = rows + static_cast<intptr_t>(i) * stride;
     if (sourceRow_ < wholeBlockRows) {
-      AddRow(row, layout, sums_.data());
+      Accumulate(row, layout, sums_);
       if ((sourceRow_ + 1) % factorY_ == 0) EmitRow(sums_, sourceRow_ / factorY_);
     }
     if (sourceRow_ >= lastBlockTop_) {
-      AddRow(row, layout, lastSums_.data());
+      Accumulate(row, layout, lastSums_);
       if (sourceRow_ + 1 == sourceHeight_) EmitRow(lastSums_, reducedHeight_ - 1);
     }
   }
 }
 
-void TBoxReducer::EmitRow(std::vector<uint32_t>& sums, int32_t reducedRow) {
+void TBoxReducer::EmitRow(std::vector<uint16_t>& sums, int32_t reducedRow) {
   const uint32_t count = static_cast<uint32_t>(std::min(factorX_, sourceWidth_)) *
                          static_cast<uint32_t>(std::min(factorY_, sourceHeight_));
-  const uint32_t* sum = sums.data();
-  for (int32_t block = 0; block < reducedWidth_; ++block, sum += 3) {
-    const uint32_t b = (sum[0] + count / 2) / count;
-    const uint32_t g = (sum[1] + count / 2) / count;
-    const uint32_t r = (sum[2] + count / 2) / count;
-    const TPoint32 at =
-        UprightPosition(orientation_, reducedWidth_, reducedHeight_, block, reducedRow);
-    result_.Pixels[static_cast<size_t>(at.Y) * result_.Width + at.X] = r << 16 | g << 8 | b;
+  // (sum + count / 2) / count by a multiplication: the quotient stays below
+  // 256, so its rounding error is far below the bias, and the bias far below
+  // the 1 / count that separates a quotient from the next whole number.
+  const double reciprocal = 1.0 / count;
+  auto average = [&](uint32_t sum) {
+    return static_cast<uint8_t>((sum + count / 2) * reciprocal + 1e-9);
+  };
+  const int32_t bytes = bytesPerPixel_;
+  uint8_t* pixel = row_.data();
+  for (int32_t block = 0; block < reducedWidth_; ++block, pixel += 3) {
+    const int32_t left = block + 1 < reducedWidth_ ? block * factorX_ : lastBlockLeft_;
+    const uint16_t* sum = sums.data() + static_cast<size_t>(left) * bytes;
+    uint32_t b = 0, g = 0, r = 0;
+    for (int32_t x = 0; x < factorX_; ++x, sum += bytes) b += sum[0], g += sum[1], r += sum[2];
+    pixel[0] = average(b), pixel[1] = average(g), pixel[2] = average(r);
   }
-  std::fill(sums.begin(), sums.end(), 0u);
+  std::fill(sums.begin(), sums.end(), uint16_t{0});
+  if (sink_)
+    sink_(reducedRow, row_.data());
+  else
+    PlaceUpright(reducedRow);
+}
+
+void TBoxReducer::PlaceUpright(int32_t reducedRow) {
+  // The reduced row lands on a line of the upright picture: where it starts
+  // and how far apart its pixels are.
+  const TPoint32 start =
+      UprightPosition(orientation_, reducedWidth_, reducedHeight_, 0, reducedRow);
+  const TPoint32 next = reducedWidth_ > 1 ? UprightPosition(orientation_, reducedWidth_,
+                                                            reducedHeight_, 1, reducedRow)
+                                          : start;
+  uint8_t* to = result_.Pixel(start.X, start.Y);
+  const intptr_t step =
+      (static_cast<intptr_t>(next.Y - start.Y) * result_.Width + (next.X - start.X)) * 3;
+  if (step == 3) {
+    std::memcpy(to, row_.data(), row_.size());
+    return;
+  }
+  for (size_t i = 0; i < row_.size(); i += 3, to += step)
+    to[0] = row_[i], to[1] = row_[i + 1], to[2] = row_[i + 2];
 }
 
 // --- cubic resampling ---
 
 namespace {
+
+// Blue, green, red and a spare lane, computed together. Kept in memory as
+// plain floats and moved with memcpy (unaligned loads): 32-bit Windows heaps
+// align to 8 bytes only, whatever operator new assumes for vectors.
+typedef float TFloat4 __attribute__((vector_size(16)));
+inline TFloat4 Load(const float* from) {
+  TFloat4 value;
+  std::memcpy(&value, from, sizeof value);
+  return value;
+}
+inline void Store(float* to, TFloat4 value) {
+  std::memcpy(to, &value, sizeof value);
+}
 
 // Catmull-Rom: interpolates (it passes through the samples when enlarging)
 // and sums to one at every offset, so flat areas stay flat.
@@ -252,51 +277,128 @@ uint32_t ToByte(float value) {
   return static_cast<uint32_t>(std::clamp(v, 0, 255));
 }
 
-}  // namespace
+// One source row as three floats a pixel (blue, green, red), composed over
+// black; the plain three-byte layout converts as one run of bytes.
+void ConvertRow(const uint8_t* row, TPixelLayout layout, int32_t width, float* out) {
+  const size_t count = static_cast<size_t>(width) * 3;
+  if (!row) {
+    std::fill(out, out + count, 0.0f);
+    return;
+  }
+  switch (layout) {
+    case TPixelLayout::Bgr24:
+      for (size_t i = 0; i < count; ++i) out[i] = row[i];
+      break;
+    case TPixelLayout::Bgrx32:
+    case TPixelLayout::PremultipliedBgra32:
+      for (int32_t x = 0; x < width; ++x, row += 4, out += 3)
+        out[0] = row[0], out[1] = row[1], out[2] = row[2];
+      break;
+    case TPixelLayout::Bgra32:
+      for (int32_t x = 0; x < width; ++x, row += 4, out += 3) {
+        const float alpha = row[3] * (1.0f / 255);
+        out[0] = row[0] * alpha, out[1] = row[1] * alpha, out[2] = row[2] * alpha;
+      }
+      break;
+  }
+}
 
-void ResampleInto(const TPixelView& source, const TPixelView& target) {
-  if (source.Empty() || target.Empty()) return;
+// The cubic filter proper, on a source that is less than twice the target's
+// size in neither direction or was reduced to that.
+void CubicInto(const TRowSource& source, const TPixelView& target) {
   const TContributions across = Contributions(source.Width, target.Width);
   const TContributions down = Contributions(source.Height, target.Height);
 
-  // Source rows stretched across, three floats a pixel, kept in a ring that
-  // holds the rows one target row reads; each source row is stretched once.
-  const size_t rowFloats = static_cast<size_t>(target.Width) * 3;
-  std::vector<float> ring(rowFloats * down.MaxCount);
-  std::vector<float> sourceRow(static_cast<size_t>(source.Width) * 3);
-  int32_t nextRow = 0;  // next source row to stretch across
-  auto stretchRow = [&](int32_t y) {
-    const uint32_t* from = source.Row(y);
-    for (int32_t x = 0; x < source.Width; ++x) {
-      sourceRow[3 * x] = static_cast<float>(from[x] & 0xFF);
-      sourceRow[3 * x + 1] = static_cast<float>(from[x] >> 8 & 0xFF);
-      sourceRow[3 * x + 2] = static_cast<float>(from[x] >> 16 & 0xFF);
-    }
-    float* out = &ring[(y % down.MaxCount) * rowFloats];
-    for (int32_t t = 0; t < target.Width; ++t) {
-      const float* w = &across.Weights[static_cast<size_t>(t) * across.MaxCount];
-      const float* in = &sourceRow[3 * static_cast<size_t>(across.First[t])];
-      float b = 0, g = 0, r = 0;
-      for (int32_t i = 0; i < across.Count[t]; ++i, in += 3) {
-        b += w[i] * in[0], g += w[i] * in[1], r += w[i] * in[2];
-      }
-      out[3 * t] = b, out[3 * t + 1] = g, out[3 * t + 2] = r;
-    }
-  };
-
-  std::vector<float> sum(rowFloats);
+  // Down first, then across: the long pass runs over whole rows of floats,
+  // which the compiler turns into vector operations. Source rows, converted
+  // once each, wait in a ring that holds the rows one target row reads.
+  const size_t sourceFloats = static_cast<size_t>(source.Width) * 3;
+  std::vector<float> ring(sourceFloats * down.MaxCount);
+  // One target row's worth at full width, and a spare float for reading the
+  // last pixel four floats at a time.
+  std::vector<float> column(sourceFloats + 1);
+  std::vector<const float*> rows(static_cast<size_t>(down.MaxCount));
+  int32_t nextRow = 0;  // next source row to convert
   for (int32_t t = 0; t < target.Height; ++t) {
     const int32_t first = down.First[t], count = down.Count[t];
-    nextRow = std::max(nextRow, first);
-    for (; nextRow < first + count; ++nextRow) stretchRow(nextRow);
-    std::fill(sum.begin(), sum.end(), 0.0f);
+    for (; nextRow < first + count; ++nextRow)
+      ConvertRow(source.Row(nextRow), source.Layout, source.Width,
+                 &ring[(nextRow % down.MaxCount) * sourceFloats]);
+
+    // Twelve floats (four pixels) at a time, the sums kept in registers while
+    // the rows go by.
     const float* w = &down.Weights[static_cast<size_t>(t) * down.MaxCount];
-    for (int32_t i = 0; i < count; ++i) {
-      const float* row = &ring[((first + i) % down.MaxCount) * rowFloats];
-      for (size_t k = 0; k < rowFloats; ++k) sum[k] += w[i] * row[k];
+    for (int32_t i = 0; i < count; ++i)
+      rows[i] = &ring[((first + i) % down.MaxCount) * sourceFloats];
+    size_t k = 0;
+    for (; k + 12 <= sourceFloats; k += 12) {
+      TFloat4 sum0 = {0, 0, 0, 0}, sum1 = sum0, sum2 = sum0;
+      for (int32_t i = 0; i < count; ++i) {
+        const float weight = w[i];
+        const float* row = rows[i] + k;
+        sum0 += weight * Load(row), sum1 += weight * Load(row + 4), sum2 += weight * Load(row + 8);
+      }
+      Store(&column[k], sum0), Store(&column[k + 4], sum1), Store(&column[k + 8], sum2);
     }
+    for (; k + 4 <= sourceFloats; k += 4) {
+      TFloat4 sum = {0, 0, 0, 0};
+      for (int32_t i = 0; i < count; ++i) sum += w[i] * Load(rows[i] + k);
+      Store(&column[k], sum);
+    }
+    for (; k < sourceFloats; ++k) {
+      float sum = 0;
+      for (int32_t i = 0; i < count; ++i) sum += w[i] * rows[i][k];
+      column[k] = sum;
+    }
+
     uint32_t* out = target.Row(t);
-    for (int32_t x = 0; x < target.Width; ++x)
-      out[x] = ToByte(sum[3 * x + 2]) << 16 | ToByte(sum[3 * x + 1]) << 8 | ToByte(sum[3 * x]);
+    for (int32_t x = 0; x < target.Width; ++x) {
+      const float* weights = &across.Weights[static_cast<size_t>(x) * across.MaxCount];
+      const float* in = &column[static_cast<size_t>(across.First[x]) * 3];
+      TFloat4 sum = {0, 0, 0, 0};  // the fourth lane reads the next pixel's blue
+      for (int32_t i = 0; i < across.Count[x]; ++i) sum += weights[i] * Load(in + 3 * i);
+      out[x] = ToByte(sum[2]) << 16 | ToByte(sum[1]) << 8 | ToByte(sum[0]);
+    }
   }
+}
+
+}  // namespace
+
+void ResampleInto(const TRowSource& source, const TPixelView& target) {
+  if (source.Width <= 0 || source.Height <= 0 || !source.Row || target.Empty()) return;
+  const int32_t factorX = ReductionFactor(source.Width, target.Width);
+  const int32_t factorY = ReductionFactor(source.Height, target.Height);
+  if (factorX == 1 && factorY == 1) return CubicInto(source, target);
+
+  // Much smaller targets first average whole blocks, as the source rows come,
+  // down to at least twice their size: every source pixel is then added once
+  // instead of being weighed for many target pixels.
+  std::vector<uint8_t> reducedRow, blackRow;
+  int32_t emitted = -1, nextSourceRow = 0;
+  TBoxReducer reducer(source.Width, source.Height, factorX, factorY,
+                      [&](int32_t row, const uint8_t* pixels) {
+                        std::memcpy(reducedRow.data(), pixels, reducedRow.size());
+                        emitted = row;
+                      });
+  reducedRow.resize(static_cast<size_t>(reducer.ReducedWidth()) * 3);
+  const TRowSource reduced{reducer.ReducedWidth(), reducer.ReducedHeight(), TPixelLayout::Bgr24,
+                           [&](int32_t y) {
+                             while (emitted < y && nextSourceRow < source.Height) {
+                               const uint8_t* row = source.Row(nextSourceRow++);
+                               if (!row) {
+                                 blackRow.resize(static_cast<size_t>(source.Width) * 4);
+                                 row = blackRow.data();
+                               }
+                               reducer.AddRows(row, 0, 1, source.Layout);
+                             }
+                             return static_cast<const uint8_t*>(reducedRow.data());
+                           }};
+  CubicInto(reduced, target);
+}
+
+void ResampleInto(const TRgbPicture& source, const TPixelView& target) {
+  if (source.Empty()) return;
+  ResampleInto(TRowSource{source.Width, source.Height, TPixelLayout::Bgr24,
+                          [&source](int32_t y) { return source.Pixel(0, y); }},
+               target);
 }

@@ -12,8 +12,10 @@ using std::min;
 
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
+#include "core/geometry.h"
 #include "core/pictureheader.h"
 #include "core/statusframe.h"
 #include "handles.h"
@@ -79,7 +81,8 @@ std::wstring WidePath(const std::string& fileName) {
 TPictureHeader ReadHeader(const std::wstring& path) {
   TKernelHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!file.Valid()) return {};
+  LARGE_INTEGER size;
+  if (!file.Valid() || !GetFileSizeEx(file.Get(), &size)) return {};
   const TReadAt readAt = [&](uint64_t offset, uint8_t* data, size_t size) -> size_t {
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(offset);
@@ -89,7 +92,7 @@ TPictureHeader ReadHeader(const std::wstring& path) {
       return 0;
     return got;
   };
-  return ReadPictureHeader(readAt, true);
+  return ReadPictureHeader(readAt, static_cast<uint64_t>(size.QuadPart));
 }
 
 // The orientation GDI+ found in the picture's properties, for the formats
@@ -106,14 +109,16 @@ int32_t PropertyOrientation(GpImage* image) {
   return value >= 1 && value <= 8 ? value : 0;
 }
 
-// How to read the decoded rows: in their own format where the reducer
-// understands it (GDI+ then hands out its own pixels), otherwise converted
-// by GDI+ to 32 bits with straight alpha, one band at a time.
+// How to read the decoded rows: in their own format where we understand it
+// (GDI+ then hands out its own pixels), otherwise converted by GDI+ to 32
+// bits with straight alpha, one band at a time.
 struct TLockFormat {
   PixelFormat Format;
   TPixelLayout Layout;
 };
-TLockFormat LockFormatFor(PixelFormat native) {
+TLockFormat LockFormatFor(GpImage* image) {
+  PixelFormat native = PixelFormat32bppARGB;
+  GdipGetImagePixelFormat(image, &native);
   switch (native) {
     case PixelFormat24bppRGB:
       return {native, TPixelLayout::Bgr24};
@@ -128,32 +133,58 @@ TLockFormat LockFormatFor(PixelFormat native) {
   }
 }
 
-// Feeds the decoded bitmap to the reducer in bands of about a megabyte.
-bool ReduceBitmap(GpBitmap* bitmap, int width, int height, TBoxReducer& reducer) {
-  PixelFormat native = PixelFormat32bppARGB;
-  if (GdipGetImagePixelFormat(bitmap, &native) != Ok) return false;
-  const TLockFormat lock = LockFormatFor(native);
-  const int bandRows = std::max(1, (1 << 20) / (width * 4));
-  for (int top = 0; top < height; top += bandRows) {
-    const GpRect rect(0, top, width, std::min(bandRows, height - top));
-    BitmapData data{};
-    if (GdipBitmapLockBits(bitmap, &rect, ImageLockModeRead, lock.Format, &data) != Ok)
-      return false;
-    reducer.AddRows(static_cast<const uint8_t*>(data.Scan0), data.Stride, rect.Height, lock.Layout);
-    GdipBitmapUnlockBits(bitmap, &data);
+// Hands out the rows of a decoded bitmap, locking a band of about a megabyte
+// at a time instead of the whole picture.
+class TBandReader {
+ public:
+  TBandReader(GpImage* image, int width, int height, PixelFormat format)
+      : bitmap_(reinterpret_cast<GpBitmap*>(image)),
+        width_(width),
+        height_(height),
+        format_(format),
+        bandRows_(std::max(1, (1 << 20) / (width * 4))) {}
+  ~TBandReader() { Unlock(); }
+  TBandReader(const TBandReader&) = delete;
+  TBandReader& operator=(const TBandReader&) = delete;
+
+  // Null when GDI+ cannot hand out the row.
+  const uint8_t* Row(int y) {
+    if (!locked_ || y < top_ || y >= top_ + rows_) {
+      Unlock();
+      top_ = y;
+      rows_ = std::min(bandRows_, height_ - y);
+      const GpRect rect(0, top_, width_, rows_);
+      locked_ = GdipBitmapLockBits(bitmap_, &rect, ImageLockModeRead, format_, &data_) == Ok;
+      if (!locked_) return nullptr;
+    }
+    return static_cast<const uint8_t*>(data_.Scan0) +
+           static_cast<intptr_t>(y - top_) * data_.Stride;
   }
-  return true;
-}
+
+ private:
+  void Unlock() {
+    if (locked_) GdipBitmapUnlockBits(bitmap_, &data_);
+    locked_ = false;
+  }
+  GpBitmap* bitmap_;
+  int width_, height_;
+  PixelFormat format_;
+  int bandRows_;
+  BitmapData data_{};
+  int top_ = 0, rows_ = 0;
+  bool locked_ = false;
+};
 
 // Metafiles have no pixels of their own: they are played onto a black
-// bitmap as large as the largest view needs.
-TPixelBuffer RenderMetafile(GpImage* metafile, int width, int height, int maxWidth, int maxHeight) {
-  const int w = maxWidth > 0 ? std::min(width, 2 * maxWidth) : width;
-  const int h = maxHeight > 0 ? std::min(height, 2 * maxHeight) : height;
-  TPixelBuffer pixels(w, h);
+// bitmap twice as large as the picture fitted into the area, at most.
+TRgbPicture RenderMetafile(GpImage* metafile, int width, int height, int maxWidth, int maxHeight) {
+  const TSize fitted = FitSizeToBox(width, height, maxWidth, maxHeight, true);
+  const int w = maxWidth > 0 ? std::clamp(2 * fitted.Width, 1, width) : width;
+  const int h = maxHeight > 0 ? std::clamp(2 * fitted.Height, 1, height) : height;
+  std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
   GpBitmap* bitmap = nullptr;
   if (GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB,
-                                reinterpret_cast<BYTE*>(pixels.Pixels.data()), &bitmap) != Ok)
+                                reinterpret_cast<BYTE*>(pixels.data()), &bitmap) != Ok)
     return {};
   const UniqueImage owner(bitmap);
   GpGraphics* graphics = nullptr;
@@ -162,12 +193,18 @@ TPixelBuffer RenderMetafile(GpImage* metafile, int width, int height, int maxWid
   GdipSetInterpolationMode(graphics, InterpolationModeHighQualityBicubic);
   GdipSetSmoothingMode(graphics, SmoothingModeAntiAlias);
   if (GdipDrawImageRectI(graphics, metafile, 0, 0, w, h) != Ok) return {};
-  // Premultiplied over black: the colours are the picture; drop the alpha.
-  for (uint32_t& pixel : pixels.Pixels) pixel &= 0x00FFFFFF;
-  return pixels;
+  TBoxReducer copy(w, h, 1, 1, 1);
+  copy.AddRows(reinterpret_cast<const uint8_t*>(pixels.data()), w * 4, h,
+               TPixelLayout::PremultipliedBgra32);
+  return copy.TakeResult();
 }
 
 }  // namespace
+
+struct TPictureSource::TDecoded {
+  UniqueImage Image;
+  TLockFormat Lock;
+};
 
 TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int maxHeight) {
   try {
@@ -188,30 +225,50 @@ TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int ma
 
     if (type == ImageTypeMetafile) {
       reduced_ = RenderMetafile(image.get(), int(width), int(height), maxWidth, maxHeight);
+      if (reduced_.Empty()) return;
     } else if (type == ImageTypeBitmap) {
       const int32_t orientation =
           header.Orientation ? header.Orientation : PropertyOrientation(image.get());
-      const bool swap = OrientationSwapsAxes(orientation);
-      TBoxReducer reducer(int(width), int(height),
-                          ReductionFactor(int(width), swap ? maxHeight : maxWidth),
-                          ReductionFactor(int(height), swap ? maxWidth : maxHeight), orientation);
-      if (!ReduceBitmap(reinterpret_cast<GpBitmap*>(image.get()), int(width), int(height), reducer))
-        return;
-      image.reset();  // the decoded picture goes before anything else is made
-      reduced_ = reducer.TakeResult();
-      if (swap) std::swap(width, height);
+      const TSize factors =
+          ReductionFactors(int(width), int(height), orientation, maxWidth, maxHeight);
+      const TLockFormat lock = LockFormatFor(image.get());
+      TBandReader reader(image.get(), int(width), int(height), lock.Format);
+      if (factors.Width == 1 && factors.Height == 1 && orientation <= 1) {
+        // Nothing to reduce or turn: draw from the decoded rows themselves.
+        // Asking for the last row makes GDI+ decode now, and fail now.
+        if (!reader.Row(int(height) - 1)) return;
+        decoded_ = std::make_unique<TDecoded>(TDecoded{std::move(image), lock});
+      } else {
+        TBoxReducer reducer(int(width), int(height), factors.Width, factors.Height, orientation);
+        for (int y = 0; y < int(height); ++y) {
+          const uint8_t* row = reader.Row(y);
+          if (!row) return;
+          reducer.AddRows(row, 0, 1, lock.Layout);
+        }
+        reduced_ = reducer.TakeResult();
+        if (OrientationSwapsAxes(orientation)) std::swap(width, height);
+      }
+    } else {
+      return;
     }
-    if (reduced_.Empty()) return;
     width_ = int(width);
     height_ = int(height);
   } catch (const std::bad_alloc&) {
     // Out of memory reads as a picture that does not decode.
-    reduced_ = TPixelBuffer();
+    reduced_ = TRgbPicture();
+    decoded_.reset();
     width_ = height_ = 0;
   }
 }
 
+TPictureSource::~TPictureSource() = default;
+
 void TPictureSource::DrawInto(const TPixelView& target) const {
   if (Empty()) return;
-  ResampleInto(reduced_.View(), target);
+  if (!decoded_) return ResampleInto(reduced_, target);
+  GpImage* image = decoded_->Image.get();
+  TBandReader reader(image, width_, height_, decoded_->Lock.Format);
+  ResampleInto(TRowSource{width_, height_, decoded_->Lock.Layout,
+                          [&reader](int32_t y) { return reader.Row(y); }},
+               target);
 }

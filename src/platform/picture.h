@@ -3,6 +3,7 @@
 // GDI+ must be running (see gdiplus.h).
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "core/pixels.h"
@@ -13,27 +14,34 @@
 // has no decoder. Runs in its own status frame.
 std::string GetPictureExtensionsAsFilter();
 
-// A picture file decoded once, kept as a copy reduced to what the largest
-// view needs; the decoded picture itself is released before the constructor
-// returns.
+// A picture file decoded once, for drawing into both views.
 //
-//   TPictureSource picture(path, 767, 893);
+//   TPictureSource picture(path, puzzleAreaWidth, puzzleAreaHeight);
 //   TSize fitted = FitSizeToBox(picture.Width(), picture.Height(), ...);
 //   picture.DrawInto(puzzleView);
 //   picture.DrawInto(originalView);
+//
+// A picture much larger than the area is reduced while it is read, and the
+// decoded picture is released before the constructor returns; one too small
+// to reduce is kept as GDI+ decoded it (a copy would cost as much), which
+// keeps its file open until the source is destroyed.
 class TPictureSource {
  public:
   // Never fails: a file that does not decode (damaged, truncated, empty, of
   // an unknown format, missing), a picture too big to decode in a 32-bit
   // process, or a path of 260 characters or more reads as 0 by 0. maxWidth
-  // and maxHeight are the largest target it will be drawn into (upright);
-  // 0 keeps the picture at full size.
+  // and maxHeight are the area the largest view is fitted into (the puzzle
+  // area): a reduced copy keeps at least twice the picture's size fitted
+  // there. 0 keeps the picture at full size.
   TPictureSource(const std::string& fileName, int maxWidth, int maxHeight);
+  ~TPictureSource();
+  TPictureSource(const TPictureSource&) = delete;
+  TPictureSource& operator=(const TPictureSource&) = delete;
 
   // The size shown upright, after the camera's recorded orientation.
   int Width() const { return width_; }
   int Height() const { return height_; }
-  bool Empty() const { return reduced_.Empty(); }
+  bool Empty() const { return width_ == 0; }
 
   // Stretches the whole picture over the whole target, independently in x
   // and y, in high quality; a transparent picture comes out as if drawn over
@@ -41,7 +49,9 @@ class TPictureSource {
   void DrawInto(const TPixelView& target) const;
 
  private:
+  struct TDecoded;  // the GDI+ picture, when it is kept
   int width_ = 0;
   int height_ = 0;
-  TPixelBuffer reduced_;  // upright
+  TRgbPicture reduced_;  // upright
+  std::unique_ptr<TDecoded> decoded_;
 };

@@ -10,7 +10,7 @@ namespace {
 
 using TBytes = std::vector<uint8_t>;
 
-TPictureHeader Read(const TBytes& file, bool checkCompleteness = true) {
+TPictureHeader Read(const TBytes& file) {
   return ReadPictureHeader(
       [&](uint64_t offset, uint8_t* data, size_t size) -> size_t {
         if (offset >= file.size()) return 0;
@@ -18,7 +18,7 @@ TPictureHeader Read(const TBytes& file, bool checkCompleteness = true) {
         std::memcpy(data, file.data() + offset, got);
         return got;
       },
-      checkCompleteness);
+      file.size());
 }
 
 void Append(TBytes& to, std::initializer_list<int> bytes) {
@@ -117,7 +117,17 @@ TEST(PictureHeader, ReadsAJpegsSizeOrientationAndEnd) {
   header = Read(Jpeg(640, 480, {}, false));
   EXPECT_FALSE(header.Complete);
   EXPECT_EQ(header.Width, 640);
-  EXPECT_TRUE(Read(Jpeg(640, 480, {}, false), false).Complete);  // not looked for
+  // Data appended after the end marker.
+  TBytes appended = Jpeg(640, 480, {}, true);
+  appended.resize(appended.size() + 200000, 0x55);
+  EXPECT_TRUE(Read(appended).Complete);
+  // An end marker split across the search's steps of 65536 bytes.
+  TBytes split = Jpeg(640, 480, {}, false);
+  split.resize(200000 - 1, 0x33);
+  split.push_back(0xFF);
+  split.push_back(0xD9);
+  split.resize(200000 + 65536, 0x33);
+  EXPECT_TRUE(Read(split).Complete);
   // Cut off inside the header.
   TBytes cut = Jpeg(640, 480, {}, true);
   cut.resize(27);

@@ -21,6 +21,17 @@ uint32_t Red(uint32_t p) {
   return p >> 16 & 0xFF;
 }
 
+// 32-bit pixels, as views and decoded rows have them.
+struct TPixelBuffer {
+  std::vector<uint32_t> Pixels;
+  int Width = 0;
+  int Height = 0;
+  TPixelBuffer(int width, int height)
+      : Pixels(static_cast<size_t>(width) * height), Width(width), Height(height) {}
+  TPixelView View() { return TPixelView{Pixels.data(), Width, Height, Width}; }
+  const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(Pixels.data()); }
+};
+
 TPixelBuffer Picture(int width, int height, const std::function<uint32_t(int, int)>& pixel) {
   TPixelBuffer picture(width, height);
   for (int y = 0; y < height; ++y)
@@ -32,15 +43,17 @@ TPixelBuffer Picture(int width, int height, const std::function<uint32_t(int, in
 // What the picture source does: reduce by whole blocks to at least twice the
 // target, then resample into the target.
 TPixelBuffer Scale(const TPixelBuffer& source, int width, int height, int orientation = 1) {
-  const bool swap = OrientationSwapsAxes(orientation);
-  TBoxReducer reducer(source.Width, source.Height,
-                      ReductionFactor(source.Width, swap ? height : width),
-                      ReductionFactor(source.Height, swap ? width : height), orientation);
-  reducer.AddRows(reinterpret_cast<const uint8_t*>(source.Pixels.data()), source.Width * 4,
-                  source.Height, TPixelLayout::Bgrx32);
+  const TSize factors = ReductionFactors(source.Width, source.Height, orientation, width, height);
+  TBoxReducer reducer(source.Width, source.Height, factors.Width, factors.Height, orientation);
+  reducer.AddRows(source.Bytes(), source.Width * 4, source.Height, TPixelLayout::Bgrx32);
   TPixelBuffer target(width, height);
-  ResampleInto(reducer.Result().View(), target.View());
+  ResampleInto(reducer.Result(), target.View());
   return target;
+}
+
+uint32_t At(const TRgbPicture& picture, int x, int y) {
+  const uint8_t* p = picture.Pixel(x, y);
+  return uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
 }
 
 std::pair<uint32_t, uint32_t> GreenRange(const TPixelBuffer& picture) {
@@ -139,19 +152,16 @@ TEST(Resample, ReductionAveragesWholeBlocks) {
   // columns, overlapping its neighbour, and every block averages 3 x 2 pixels.
   const TPixelBuffer stored = Picture(10, 5, [](int x, int y) { return Grey(x * 20 + y); });
   TBoxReducer reducer(10, 5, 3, 2, 1);
-  reducer.AddRows(reinterpret_cast<const uint8_t*>(stored.Pixels.data()), 40, 2,
-                  TPixelLayout::Bgrx32);
-  reducer.AddRows(reinterpret_cast<const uint8_t*>(stored.Pixels.data() + 20), 40, 3,
-                  TPixelLayout::Bgrx32);
-  const TPixelBuffer& result = reducer.Result();
+  reducer.AddRows(stored.Bytes(), 40, 2, TPixelLayout::Bgrx32);
+  reducer.AddRows(stored.Bytes() + 80, 40, 3, TPixelLayout::Bgrx32);
+  const TRgbPicture& result = reducer.Result();
   ASSERT_EQ(result.Width, 4);
   ASSERT_EQ(result.Height, 3);
   const uint32_t expected[3][4] = {{20 + 1, 80 + 1, 140 + 1, 160 + 1},
                                    {20 + 3, 80 + 3, 140 + 3, 160 + 3},
                                    {20 + 4, 80 + 4, 140 + 4, 160 + 4}};  // halves round up
   for (int y = 0; y < 3; ++y)
-    for (int x = 0; x < 4; ++x)
-      EXPECT_EQ(Green(result.Pixels[y * 4 + x]), expected[y][x]) << x << "," << y;
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(Green(At(result, x, y)), expected[y][x]) << x << "," << y;
 }
 
 TEST(Resample, OddSizes) {
@@ -176,9 +186,9 @@ TEST(Resample, OddSizes) {
   // Nothing to draw, or nowhere to draw it: the target is left alone.
   TPixelBuffer target(4, 4);
   std::fill(target.Pixels.begin(), target.Pixels.end(), 7u);
-  ResampleInto(TPixelBuffer().View(), target.View());
+  ResampleInto(TRgbPicture(), target.View());
   EXPECT_EQ(target.Pixels[0], 7u);
-  ResampleInto(TPixelBuffer(3, 3).View(), TPixelView{});
+  ResampleInto(TRgbPicture(3, 3), TPixelView{});
 }
 
 TEST(Resample, TransparentPixelsComeOutAsIfDrawnOverBlack) {
@@ -190,15 +200,34 @@ TEST(Resample, TransparentPixelsComeOutAsIfDrawnOverBlack) {
                              std::pair{premultiplied, TPixelLayout::PremultipliedBgra32}}) {
     TBoxReducer reducer(2, 1, 1, 1, 1);
     reducer.AddRows(row, 8, 1, layout);
-    const TPixelBuffer& result = reducer.Result();
-    EXPECT_EQ(result.Pixels[0], Grey(128));
-    EXPECT_EQ(result.Pixels[1], layout == TPixelLayout::Bgra32 ? 0u : 0x001E140Au);
+    const TRgbPicture& result = reducer.Result();
+    EXPECT_EQ(At(result, 0, 0), Grey(128));
+    EXPECT_EQ(At(result, 1, 0), layout == TPixelLayout::Bgra32 ? 0u : 0x001E140Au);
+  }
+  // The same when drawing straight from decoded rows.
+  for (auto [row, layout] : {std::pair{straight, TPixelLayout::Bgra32},
+                             std::pair{premultiplied, TPixelLayout::PremultipliedBgra32}}) {
+    TPixelBuffer target(4, 2);
+    ResampleInto(TRowSource{1, 1, layout, [&row](int32_t) { return row; }}, target.View());
+    for (uint32_t pixel : target.Pixels) EXPECT_EQ(pixel, Grey(128));
   }
   // Three bytes a pixel, in blue, green, red order.
   const uint8_t packed[] = {1, 2, 3, 4, 5, 6, 0, 0};
   TBoxReducer reducer(2, 1, 2, 1, 1);
   reducer.AddRows(packed, 8, 1, TPixelLayout::Bgr24);
-  EXPECT_EQ(reducer.Result().Pixels[0], 0x00050403u);  // averages (1,2,3) and (4,5,6)
-  EXPECT_EQ(Red(reducer.Result().Pixels[0]), 5u);
-  EXPECT_EQ(Blue(reducer.Result().Pixels[0]), 3u);
+  const uint32_t average = At(reducer.Result(), 0, 0);  // of (1,2,3) and (4,5,6)
+  EXPECT_EQ(Red(average), 5u);
+  EXPECT_EQ(Green(average), 4u);
+  EXPECT_EQ(Blue(average), 3u);
+}
+
+TEST(Resample, ReductionKeepsTwiceTheFittedSizeWithEvenBlocks) {
+  // The picture fitted into the puzzle area of a 1280 x 1024 screen.
+  EXPECT_EQ(ReductionFactors(1632, 1224, 1, 767, 893), (TSize{1, 1}));
+  EXPECT_EQ(ReductionFactors(4000, 3000, 1, 767, 893), (TSize{2, 2}));  // fitted 767 x 575
+  EXPECT_EQ(ReductionFactors(6000, 4000, 1, 767, 893), (TSize{2, 2}));  // 3 is odd
+  EXPECT_EQ(ReductionFactors(4000, 6000, 6, 767, 893), (TSize{2, 2}));  // upright 6000 x 4000
+  EXPECT_EQ(ReductionFactors(12000, 9000, 1, 767, 893), (TSize{6, 6}));
+  EXPECT_EQ(ReductionFactors(65535, 65535, 1, 10, 10), (TSize{256, 256}));
+  EXPECT_EQ(ReductionFactors(6000, 4000, 1, 0, 0), (TSize{1, 1}));
 }
