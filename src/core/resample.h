@@ -1,117 +1,25 @@
-// Scaling pictures for the views, in two stages so that a big photo is read
-// once and both views are drawn from a small copy:
+// Scaling pictures for the views, so that a big photo is read once and both
+// views are drawn from a small copy of it:
 //
 //   1. TBoxReducer averages whole blocks of k by k' source pixels while the
 //      decoded rows stream past (every source pixel is added once), and keeps
 //      the result upright. The factors leave at least twice the size of the
 //      picture fitted into the largest view, so no detail a view can show is
 //      lost.
-//   2. ResampleInto stretches that copy into a view with a separable cubic
-//      filter, widened by the scale when shrinking so that fine patterns
-//      average out instead of aliasing.
+//   2. ResampleInto stretches that copy (or decoded rows) into a view: a view
+//      less than a quarter of the source's size first averages blocks the same
+//      way, down to twice its size; then a separable cubic filter, widened by
+//      the scale when shrinking, makes fine patterns average out instead of
+//      aliasing.
 //
 // Transparent pictures are composed over black (premultiplied) on the way in.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <vector>
 
-#include "geometry.h"
 #include "pixels.h"
-
-// How the decoded rows store their pixels (bytes in memory order).
-enum class TPixelLayout {
-  Bgr24,                // 3 bytes a pixel
-  Bgrx32,               // 4 bytes, the fourth ignored
-  Bgra32,               // 4 bytes with straight alpha
-  PremultipliedBgra32,  // 4 bytes, colours already multiplied by alpha
-};
-
-// A picture kept between decoding and drawing: 3 bytes a pixel (blue, green,
-// red), rows top to bottom without padding.
-struct TRgbPicture {
-  std::vector<uint8_t> Bytes;
-  int32_t Width = 0;
-  int32_t Height = 0;
-
-  TRgbPicture() = default;
-  TRgbPicture(int32_t width, int32_t height);  // black
-  bool Empty() const { return Bytes.empty(); }
-  uint8_t* Pixel(int32_t x, int32_t y) {
-    return Bytes.data() + (static_cast<size_t>(y) * Width + x) * 3;
-  }
-  const uint8_t* Pixel(int32_t x, int32_t y) const {
-    return Bytes.data() + (static_cast<size_t>(y) * Width + x) * 3;
-  }
-};
-
-// The orientation a photo's camera recorded (1 to 8, as in its Exif data):
-// where the stored pixel (x, y) of a width by height picture appears when the
-// picture is shown upright. Values outside 1 to 8 count as 1.
-struct TPoint32 {
-  int32_t X = 0;
-  int32_t Y = 0;
-  bool operator==(const TPoint32& other) const { return X == other.X && Y == other.Y; }
-};
-bool OrientationSwapsAxes(int32_t orientation);  // 5 to 8 turn by a quarter
-TPoint32 UprightPosition(int32_t orientation, int32_t width, int32_t height, int32_t x, int32_t y);
-
-// The block factors for a stored picture (width by height, in the stored
-// direction) that will be shown upright, fitted into a box of boxWidth by
-// boxHeight: in each direction the largest even factor (or 1) that leaves at
-// least twice the fitted size, at most 256. An even block averages any
-// two-pixel rhythm (stripes, checks, dithering) away completely. 1 by 1 when
-// the box is empty.
-TSize ReductionFactors(int32_t width, int32_t height, int32_t orientation, int32_t boxWidth,
-                       int32_t boxHeight);
-
-class TBoxReducer {
- public:
-  // Receives each reduced row, 3 bytes a pixel, top to bottom.
-  using TRowSink = std::function<void(int32_t row, const uint8_t* pixels)>;
-
-  // A source of sourceWidth by sourceHeight pixels, reduced by whole blocks
-  // of factorX by factorY (at most 256 each). When the size is not a multiple
-  // of the factor, the last block is the last factor pixels: it overlaps its
-  // neighbour rather than averaging a thin edge alone (which would make a
-  // bright or dark seam of a fine pattern). The result is kept, turned
-  // upright, or handed to the sink row by row.
-  TBoxReducer(int32_t sourceWidth, int32_t sourceHeight, int32_t factorX, int32_t factorY,
-              int32_t orientation);
-  TBoxReducer(int32_t sourceWidth, int32_t sourceHeight, int32_t factorX, int32_t factorY,
-              TRowSink sink);
-
-  int32_t ReducedWidth() const { return reducedWidth_; }  // before turning upright
-  int32_t ReducedHeight() const { return reducedHeight_; }
-  // The next rows of the source, top to bottom; stride in bytes.
-  void AddRows(const uint8_t* rows, int32_t stride, int32_t count, TPixelLayout layout);
-  // The reduced, upright picture; complete once every source row was added.
-  const TRgbPicture& Result() const { return result_; }
-  TRgbPicture TakeResult() { return std::move(result_); }
-
- private:
-  void Accumulate(const uint8_t* row, TPixelLayout layout, std::vector<uint16_t>& sums);
-  void EmitRow(std::vector<uint16_t>& sums, int32_t reducedRow);
-  void PlaceUpright(int32_t reducedRow);
-
-  int32_t sourceWidth_, sourceHeight_, factorX_, factorY_;
-  int32_t reducedWidth_, reducedHeight_;
-  int32_t lastBlockLeft_, lastBlockTop_;  // where the last blocks begin
-  int32_t sourceRow_ = 0;                 // next source row to come
-  // Column sums of the rows of the current block, blue, green, red (and an
-  // unused fourth for 4-byte layouts) per source pixel; the last block of
-  // rows has its own.
-  std::vector<uint16_t> sums_;
-  std::vector<uint16_t> lastSums_;
-  std::vector<uint8_t> premultiplied_;  // one row, for straight alpha
-  int32_t bytesPerPixel_ = 0;           // of the rows summed so far
-  std::vector<uint8_t> row_;            // the reduced row being made
-  TRowSink sink_;
-  int32_t orientation_ = 1;
-  TRgbPicture result_;
-};
+#include "reduce.h"
 
 // The rows of a picture to resample, asked for top to bottom, each once; a
 // null row counts as black.
@@ -124,7 +32,7 @@ struct TRowSource {
 
 // Stretches the whole source over the whole target, independently in both
 // directions: a cubic filter (Catmull-Rom) when enlarging, the same filter
-// widened by the scale when shrinking. A source more than four times the
+// widened by the scale when shrinking. A source at least four times the
 // target's size is first averaged in whole blocks down to at least twice it,
 // as its rows come. Beyond its edges the source is mirrored when shrinking and
 // repeated when enlarging. Leaves the target unchanged when either is empty.

@@ -95,20 +95,6 @@ TPictureHeader ReadHeader(const std::wstring& path) {
   return ReadPictureHeader(readAt, static_cast<uint64_t>(size.QuadPart));
 }
 
-// The orientation GDI+ found in the picture's properties, for the formats
-// whose headers we do not read ourselves; 0 when there is none.
-int32_t PropertyOrientation(GpImage* image) {
-  UINT size = 0;
-  if (GdipGetPropertyItemSize(image, 0x0112, &size) != Ok || size < sizeof(PropertyItem) + 2)
-    return 0;
-  std::vector<uint64_t> buffer((size + sizeof(uint64_t) - 1) / sizeof(uint64_t));
-  auto* item = reinterpret_cast<PropertyItem*>(buffer.data());
-  if (GdipGetPropertyItem(image, 0x0112, size, item) != Ok || item->type != 3 || item->length < 2)
-    return 0;
-  const UINT16 value = *static_cast<const UINT16*>(item->value);
-  return value >= 1 && value <= 8 ? value : 0;
-}
-
 // How to read the decoded rows: in their own format where we understand it
 // (GDI+ then hands out its own pixels), otherwise converted by GDI+ to 32
 // bits with straight alpha, one band at a time.
@@ -227,8 +213,7 @@ TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int ma
       reduced_ = RenderMetafile(image.get(), int(width), int(height), maxWidth, maxHeight);
       if (reduced_.Empty()) return;
     } else if (type == ImageTypeBitmap) {
-      const int32_t orientation =
-          header.Orientation ? header.Orientation : PropertyOrientation(image.get());
+      const int32_t orientation = header.Orientation;
       const TSize factors =
           ReductionFactors(int(width), int(height), orientation, maxWidth, maxHeight);
       const TLockFormat lock = LockFormatFor(image.get());

@@ -21,10 +21,11 @@ std::string GetPictureExtensionsAsFilter();
 //   picture.DrawInto(puzzleView);
 //   picture.DrawInto(originalView);
 //
-// A picture much larger than the area is reduced while it is read, and the
-// decoded picture is released before the constructor returns; one too small
-// to reduce is kept as GDI+ decoded it (a copy would cost as much), which
-// keeps its file open until the source is destroyed.
+// A picture at least four times the size it gets in the area is reduced
+// (and a photo taken turned is turned upright) while its rows are read, and
+// the decoded picture is released before the constructor returns. A smaller
+// upright one is kept as GDI+ decoded it, since a copy would cost as much
+// memory again; its file then stays open until the source is destroyed.
 class TPictureSource {
  public:
   // Never fails: a file that does not decode (damaged, truncated, empty, of

@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/reduce.h"
 #include "core/resample.h"
 
 namespace {
@@ -116,7 +117,7 @@ TEST(Resample, GradientsStayMonotone) {
   }
 }
 
-TEST(Resample, EveryOrientationShowsTheMarkedCornerWhereThePhotoWasTaken) {
+TEST(Orientation, EveryValueShowsTheMarkedCornerWhereThePhotoWasTaken) {
   // Stored picture 40 x 20 with a red block in its top left corner. For each
   // orientation, the corner where that block appears when shown upright.
   struct Expected {
@@ -147,7 +148,7 @@ TEST(Resample, EveryOrientationShowsTheMarkedCornerWhereThePhotoWasTaken) {
   EXPECT_EQ(UprightPosition(9, 40, 20, 1, 2), (TPoint32{1, 2}));
 }
 
-TEST(Resample, ReductionAveragesWholeBlocks) {
+TEST(BlockReduction, AveragesWholeBlocks) {
   // 10 columns by 3 leave one column over: the last block is the last three
   // columns, overlapping its neighbour, and every block averages 3 x 2 pixels.
   const TPixelBuffer stored = Picture(10, 5, [](int x, int y) { return Grey(x * 20 + y); });
@@ -221,7 +222,7 @@ TEST(Resample, TransparentPixelsComeOutAsIfDrawnOverBlack) {
   EXPECT_EQ(Blue(average), 3u);
 }
 
-TEST(Resample, ReductionKeepsTwiceTheFittedSizeWithEvenBlocks) {
+TEST(BlockReduction, KeepsTwiceTheFittedSizeWithEvenBlocks) {
   // The picture fitted into the puzzle area of a 1280 x 1024 screen.
   EXPECT_EQ(ReductionFactors(1632, 1224, 1, 767, 893), (TSize{1, 1}));
   EXPECT_EQ(ReductionFactors(4000, 3000, 1, 767, 893), (TSize{2, 2}));  // fitted 767 x 575

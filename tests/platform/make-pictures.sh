@@ -14,8 +14,10 @@ convert -size 32x24 xc:red xc:lime +append \( -size 32x24 xc:blue xc:yellow +app
 convert quadrants.png BMP3:quadrants.bmp
 convert quadrants.png quadrants.gif
 convert quadrants.png -quality 95 quadrants.jpg
-# White at half opacity: over black it is mid grey.
+# White at half opacity: over black it is mid grey. A GIF whose right half
+# is transparent: black there.
 convert -size 40x30 xc:"rgba(255,255,255,0.5)" translucent.png
+convert -size 40x30 xc:none -fill red -draw "rectangle 0,0 19,29" transparent.gif
 
 # A photo-like picture, a plasma with fine grain (drawn without a prefilter
 # it aliases: plain bilinear sampling stays under 30 dB), and ImageMagick's

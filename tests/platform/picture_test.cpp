@@ -84,11 +84,13 @@ double Psnr(const TPixelBuffer& a, const TPixelBuffer& b) {
   return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
 }
 
+// The larger of the peak commit and the peak working set (Wine keeps the
+// commit figure near zero).
 size_t PeakMemory() {
   PROCESS_MEMORY_COUNTERS counters{};
   counters.cb = sizeof counters;
   GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return counters.PeakPagefileUsage;
+  return std::max(counters.PeakPagefileUsage, counters.PeakWorkingSetSize);
 }
 
 }  // namespace
@@ -122,6 +124,32 @@ TEST_F(PictureTest, DecodesEachFormatWithItsKnownColours) {
   const TPixelBuffer translucent = Decode(TestPicture("translucent.png"));
   ASSERT_FALSE(translucent.Empty());
   EXPECT_TRUE(Near(translucent.Pixels[0], 0x808080, 2)) << std::hex << translucent.Pixels[0];
+  const TPixelBuffer transparent = Decode(TestPicture("transparent.gif"));
+  ASSERT_EQ(transparent.Width, 40);
+  EXPECT_EQ(transparent.Pixels[5 * 40 + 5], 0xFF0000u);
+  EXPECT_EQ(transparent.Pixels[5 * 40 + 35], 0u);
+}
+
+TEST_F(PictureTest, DrawsAMetafile) {
+  // A red square on white, drawn as an enhanced metafile.
+  const std::string path = TempPath("quiltra-square.emf");
+  HDC dc = CreateEnhMetaFileA(nullptr, path.c_str(), nullptr, nullptr);
+  ASSERT_NE(dc, nullptr);
+  const RECT all{0, 0, 200, 100}, square{100, 0, 200, 100};
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255)), red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &all, white);
+  FillRect(dc, &square, red);
+  DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+  DeleteObject(white);
+  DeleteObject(red);
+
+  const TPictureSource picture(path, 767, 893);
+  ASSERT_GT(picture.Width(), 0);
+  ASSERT_GT(picture.Height(), 0);
+  const TPixelBuffer drawn = Draw(picture, 80, 40);
+  EXPECT_TRUE(Near(drawn.Pixels[20 * 80 + 10], 0xFFFFFF, 30)) << std::hex << drawn.Pixels[810];
+  EXPECT_TRUE(Near(drawn.Pixels[20 * 80 + 70], 0xFF0000, 30)) << std::hex << drawn.Pixels[1670];
+  DeleteFileA(path.c_str());
 }
 
 TEST_F(PictureTest, RecordedOrientationShowsThePhotoUpright) {
