@@ -9,9 +9,9 @@
 #include "core/pixels.h"
 #include "core/resample.h"
 
-// The decoders' file patterns, lower case, ";" between decoders; usable as a
-// file dialog filter and as a match specification. Empty when the platform
-// has no decoder. Runs in its own status frame.
+// The decoders' file patterns, lower case, ";" between decoders: the picture
+// dialog's filter and the patterns a picture's name must match. Empty when
+// the platform has no decoder. Runs in its own status frame.
 std::string GetPictureExtensionsAsFilter();
 
 // A picture file decoded once, for drawing into both views.
