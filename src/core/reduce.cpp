@@ -64,9 +64,10 @@ constexpr int32_t kMaxFactor = 256;  // keeps a block's column sums within 16 bi
 
 }  // namespace
 
-int32_t ReductionFactor(int32_t size, int32_t fitted) {
-  if (size <= 0 || fitted <= 0) return 1;
-  const int32_t factor = std::min(size / (2 * fitted), kMaxFactor);
+int32_t ReductionFactor(int32_t size, int32_t target) {
+  if (size <= 0 || target <= 0) return 1;
+  const int32_t factor =
+      static_cast<int32_t>(std::min<int64_t>(size / (2 * int64_t{target}), kMaxFactor));
   return factor <= 1 ? 1 : factor - factor % 2;
 }
 
@@ -154,7 +155,7 @@ void TBoxReducer::EmitRow(std::vector<uint16_t>& sums, int32_t reducedRow) {
     return static_cast<uint8_t>(uint64_t{sum + count / 2} * reciprocal >> 40);
   };
   // Whole blocks, then the last one, which may overlap its neighbour; the
-  // usual layouts and the usual factor of 2 get loops of their own.
+  // usual layouts and factors get loops of their own.
   auto blocks = [&](auto bytes, auto factor) {
     auto block = [&](const uint16_t* sum, uint8_t* pixel) {
       uint32_t b = 0, g = 0, r = 0;
@@ -169,8 +170,11 @@ void TBoxReducer::EmitRow(std::vector<uint16_t>& sums, int32_t reducedRow) {
   };
   using Three = std::integral_constant<int32_t, 3>;
   using Four = std::integral_constant<int32_t, 4>;
+  using One = std::integral_constant<int32_t, 1>;
   using Two = std::integral_constant<int32_t, 2>;
-  if (factorX_ == 2)
+  if (factorX_ == 1)
+    bytesPerPixel_ == 3 ? blocks(Three(), One()) : blocks(Four(), One());
+  else if (factorX_ == 2)
     bytesPerPixel_ == 3 ? blocks(Three(), Two()) : blocks(Four(), Two());
   else
     bytesPerPixel_ == 3 ? blocks(Three(), factorX_) : blocks(Four(), factorX_);

@@ -37,14 +37,15 @@ struct TRgbPicture {
   }
 };
 
-// The orientation a photo's camera recorded (1 to 8, as in its Exif data):
-// where the stored pixel (x, y) of a width by height picture appears when the
-// picture is shown upright. Values outside 1 to 8 count as 1.
 struct TPoint32 {
   int32_t X = 0;
   int32_t Y = 0;
   bool operator==(const TPoint32& other) const { return X == other.X && Y == other.Y; }
 };
+
+// The orientation a photo's camera recorded (1 to 8, as in its Exif data):
+// where the stored pixel (x, y) of a width by height picture appears when the
+// picture is shown upright. Values outside 1 to 8 count as 1.
 bool OrientationSwapsAxes(int32_t orientation);  // 5 to 8 turn by a quarter
 TPoint32 UprightPosition(int32_t orientation, int32_t width, int32_t height, int32_t x, int32_t y);
 

@@ -123,8 +123,9 @@ void ConvertRow(const uint8_t* row, TPixelLayout layout, int32_t width, float* o
   }
 }
 
-// The cubic filter proper, on a source that is less than twice the target's
-// size in neither direction or was reduced to that.
+// The cubic filter proper. Sources larger than four times the target have
+// been block-reduced, so a target pixel weighs at most about 17 source pixels
+// in each direction.
 void CubicInto(const TRowSource& source, const TPixelView& target) {
   const TContributions across = Contributions(source.Width, target.Width);
   const TContributions down = Contributions(source.Height, target.Height);
