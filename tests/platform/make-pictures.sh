@@ -1,0 +1,51 @@
+#!/bin/sh
+# Makes the picture tests' files with ImageMagick, so that their content is
+# known: plain colours, a photo-like plasma with ImageMagick's own resizes of
+# it as references, fine stripes, a marked corner with recorded orientations,
+# and files that must not decode.
+set -e
+out=$1
+mkdir -p "$out"
+cd "$out"
+
+# Four quadrants, 64 x 48: red, lime / blue, yellow.
+convert -size 32x24 xc:red xc:lime +append \( -size 32x24 xc:blue xc:yellow +append \) \
+  -append quadrants.png
+convert quadrants.png BMP3:quadrants.bmp
+convert quadrants.png quadrants.gif
+convert quadrants.png -quality 95 quadrants.jpg
+# White at half opacity: over black it is mid grey. A GIF whose right half
+# is transparent: black there.
+convert -size 40x30 xc:"rgba(255,255,255,0.5)" translucent.png
+convert -size 40x30 xc:none -fill red -draw "rectangle 0,0 19,29" transparent.gif
+
+# A photo-like picture, a plasma with fine grain (drawn without a prefilter
+# it aliases: plain bilinear sampling stays under 30 dB), and ImageMagick's
+# resizes of it to the two views' sizes for a picture of these proportions
+# on a 1280 x 1024 screen.
+convert -seed 7 -size 2400x1800 plasma:fractal \
+  \( -size 2400x1800 xc:gray50 -seed 3 +noise Gaussian -blur 0x0.7 -auto-level \) \
+  -compose overlay -composite -quality 92 photo.jpg
+convert photo.jpg -resize '767x575!' photo-767x575.png
+convert photo.jpg -resize '398x298!' photo-398x298.png
+
+# One-pixel black and white stripes.
+convert -size 2x1 xc:black -fill white -draw "point 1,0" stripe-tile.png
+convert -size 2400x1800 tile:stripe-tile.png stripes.png
+
+# A red corner at the top left of the stored pixels. ImageMagick changes an
+# existing orientation tag without turning the pixels, so the plain JPEG gets
+# an Exif block saying "upright" first.
+convert -size 300x200 xc:white -fill red -draw "rectangle 0,0 59,39" -quality 95 marked-plain.jpg
+{
+  printf '\377\330\377\341\000\042Exif\000\000II*\000\010\000\000\000\001\000'
+  printf '\022\001\003\000\001\000\000\000\001\000\000\000\000\000\000\000'
+  tail -c +3 marked-plain.jpg
+} > marked.jpg
+convert marked.jpg -orient RightTop marked-6.jpg
+convert marked.jpg -orient BottomRight marked-3.jpg
+
+# Files with picture names that do not decode.
+printf 'This is not a picture.\r\n' > garbage.jpg
+: > empty.png
+head -c $(( $(wc -c < photo.jpg) / 2 )) photo.jpg > truncated.jpg
