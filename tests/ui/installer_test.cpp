@@ -220,6 +220,45 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   EXPECT_FALSE(UninstallKeyExists());
 }
 
+// The game still running from the target: its executable can't be replaced,
+// which ends the installation with the error dialog before any shortcut or
+// uninstall entry is made.
+TEST_F(InstallerTest, AProgramThatCantBeReplacedStopsTheInstallation) {
+  TDistribution distribution;
+  TTempDir target;
+  const std::string installed = target.File(TDistribution::Name()) + "\\";
+  CreateDirectoryA(installed.c_str(), nullptr);
+  TProcess running(InstallGame(target, TDistribution::Name() + "\\Quiltra.exe"));
+  ASSERT_NE(running.WaitWindow("TQuiltraForm"), nullptr);
+
+  TProcess installer(distribution.Exe());
+  HWND window = installer.WaitWindow("TInstallForm");
+  ASSERT_NE(window, nullptr);
+  SetInstallTo(window, target.Path());
+  ASSERT_TRUE(PressButton(window, "&Install"));
+  EXPECT_NE(AnswerBox(installer, IDYES), "(no box)");
+  HWND error = installer.WaitWindow("TErrorForm");
+  ASSERT_NE(error, nullptr);
+  const std::string report = Text(Children(error, "Edit").at(0));
+  EXPECT_EQ(report.rfind("DESCRIPTION\r\nFailed to install program. Check to see if you have "
+                         "rights to write in the installation directory.\r\n",
+                         0),
+            0u)
+      << report;
+  EXPECT_NE(report.find("* Description: \"Failed to rename.\""), std::string::npos) << report;
+  ASSERT_TRUE(PressButton(error, "&Okay"));
+  EXPECT_EQ(installer.Wait(), 0);
+
+  EXPECT_EQ(ReadFile(installed + "Readme.txt"), kReadme);  // the copy went on
+  EXPECT_TRUE(FileExists(installed + "Install.exe"));
+  EXPECT_FALSE(FileExists(TCleanInstallation::DesktopLink()));
+  EXPECT_FALSE(FileExists(TCleanInstallation::Group()));
+  EXPECT_FALSE(UninstallKeyExists());
+  EXPECT_TRUE(running.Running());
+  PostMessageA(running.WaitWindow("TQuiltraForm"), WM_CLOSE, 0, 0);
+  EXPECT_EQ(running.Wait(), 0);
+}
+
 TEST_F(InstallerTest, NoToEitherQuestionChangesNothing) {
   TDistribution distribution;
   TTempDir target;
