@@ -19,6 +19,7 @@ add_subdirectory(src/core)
 add_subdirectory(src/platform)
 add_subdirectory(src/forms)
 add_subdirectory(src/game)
+include(cmake/Distribution.cmake)
 
 if(QUILTRA_TESTS AND EXISTS ${QUILTRA_GTEST_DIR}/CMakeLists.txt)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -6,8 +6,10 @@
 
 #include "core/statusframe.h"
 #include "forms/application.h"
+#include "game/aboutform.h"
 #include "game/errorform.h"
 #include "game/identity.h"
+#include "game/installform.h"
 #include "game/quiltraform.h"
 #include "platform/error.h"
 #include "platform/program.h"
@@ -16,27 +18,40 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   STATUS_FRAME("WinMain");
   std::unique_ptr<TApplication> application;
   std::unique_ptr<TQuiltraForm> mainForm;
+  std::unique_ptr<TInstallForm> installForm;
   std::unique_ptr<TErrorForm> errorForm;
+  std::unique_ptr<TAboutForm> aboutForm;
   bool secondInstance = false;
   frame.Run([&] {
-    if (IsProgramInstanceRunning(kProgramName)) {
+    const bool installerRun = IsInstallerRun();
+    if (!installerRun && IsProgramInstanceRunning(kProgramName)) {
       secondInstance = true;
       return;
     }
     InstallErrorReporting();
     application = std::make_unique<TApplication>();
     application->Title = kProgramName;
-    mainForm = std::make_unique<TQuiltraForm>();
-    QuiltraForm = mainForm.get();
+    if (installerRun) {
+      installForm = std::make_unique<TInstallForm>();
+    } else {
+      mainForm = std::make_unique<TQuiltraForm>();
+      QuiltraForm = mainForm.get();
+    }
     errorForm = std::make_unique<TErrorForm>();
-    QuiltraForm->BeforeRun();
+    aboutForm = std::make_unique<TAboutForm>();
+    if (installerRun)
+      installForm->Prepare(kProgramName, kProgramTitle, kProgramVersion);
+    else
+      QuiltraForm->BeforeRun();
     application->Run();
   });
   if (secondInstance) return 0;
   frame.ShowStep(__LINE__, "");
   ReleaseProgramInstance();
-  // The dialog goes first: it is owned by the main window.
+  // The dialogs go first: they are owned by the main window.
+  aboutForm.reset();
   errorForm.reset();
+  installForm.reset();
   mainForm.reset();
   application.reset();
   return 0;

@@ -5,6 +5,7 @@
 #include "core/pathtext.h"
 #include "core/statusframe.h"
 #include "forms/application.h"
+#include "game/aboutform.h"
 #include "game/identity.h"
 #include "platform/program.h"
 
@@ -118,6 +119,10 @@ void TQuiltraForm::CreateMainMenu() {
 void TQuiltraForm::BeforeRun() {
   STATUS_FRAME("TQuiltraForm::BeforeRun");
   frame.Run([&] {
+    if (AboutForm) {
+      AboutForm->ProgramNameLabel->SetCaption(kProgramName);
+      AboutForm->ProgramVersionLabel->SetCaption(kProgramVersion);
+    }
     SetLastError(0);
     CreateDirectoryA(GamesDirectory().c_str(), nullptr);
     ArrangeWindow();

@@ -2,6 +2,7 @@
 // window-level commands.
 #include "core/geometry.h"
 #include "forms/application.h"
+#include "game/aboutform.h"
 #include "game/identity.h"
 #include "game/quiltraform.h"
 
@@ -52,4 +53,6 @@ void TQuiltraForm::LightGridCheckBoxClick() {
 
 void TQuiltraForm::DownloadPicturesMenuClick() {}
 
-void TQuiltraForm::AboutMenuClick() {}
+void TQuiltraForm::AboutMenuClick() {
+  if (AboutForm) AboutForm->Dialog();
+}

@@ -1,0 +1,148 @@
+// Installing the distribution and uninstalling it again: the copy, the
+// shortcuts, the uninstall entry, and the directories that are refused.
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "core/pathtext.h"
+#include "core/statusframe.h"
+#include "game/installform.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "platform/program.h"
+#include "platform/system.h"
+
+namespace {
+
+const char* const kUninstallParameter = "/Uninstall";
+
+const char* const kRootDistribution =
+    "The program can't be installed from the root directory of a drive. Put the distribution in a "
+    "directory of its own and start \"Install.exe\" from there.";
+
+const char* const kSameDirectory =
+    "The program would be installed in the directory it is installed from. Choose another "
+    "installation directory.";
+
+// A directory is its own installation's only when it lies in a folder of its
+// own: uninstalling deletes everything in it.
+bool IsRootDirectory(const std::string& directory) {
+  return directory.empty() || PathIsRootA(AddPathDelimiter(directory).c_str()) ||
+         IsDriveOnly(RemovePathDelimiter(directory));
+}
+
+// The folders of the system and of the user that no program owns. Looked up
+// without creating them.
+bool IsSharedFolder(const std::string& directory) {
+  const int folders[] = {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL,      CSIDL_MYPICTURES,
+                         CSIDL_PROFILE,          CSIDL_PROGRAM_FILES, CSIDL_PROGRAMS,
+                         CSIDL_WINDOWS,          CSIDL_SYSTEM,        CSIDL_STARTUP};
+  for (int folder : folders) {
+    char path[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path)) &&
+        path[0] && IsSamePath(path, directory))
+      return true;
+  }
+  return false;
+}
+
+// Deletes a file the installer made; a missing one is no matter.
+void DeleteMadeFile(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return;  // a relative name would point anywhere
+  SetLastError(0);
+  DeleteFileA((AddPathDelimiter(folder) + name).c_str());
+}
+
+}  // namespace
+
+bool TInstallForm::Install() {
+  STATUS_FRAME("TInstallForm::Install");
+  bool finished = true;
+  frame.Run([&] {
+    const std::string installTo = InstallToEdit->Caption();
+    if (installTo.empty()) return frame.Raise(__LINE__, "Installation directory is empty.");
+    // The folder name is the distribution's own, in its long form.
+    const std::string source = GetLongPath(GetProgramDirectory());
+    const std::string folder = GetFileNameOnly(RemovePathDelimiter(source));
+    if (IsRootDirectory(source) || folder.empty()) {
+      ErrorDialog(kRootDistribution);
+      finished = false;
+      return;
+    }
+    const std::string target = AddPathDelimiter(installTo) + folder;
+    // Copying a directory onto itself would leave no distribution behind.
+    if (IsSamePath(target, source)) {
+      ErrorDialog(kSameDirectory);
+      finished = false;
+      return;
+    }
+    if (!QueryDialog("Install the program in directory \"" + target + "\"?")) return;
+
+    // A failed copy has shown its own box; what could be copied is used.
+    CopyDeleteDirectory(source, target, true);
+
+    const std::string exe = AddPathDelimiter(target) + ProgramName + ".exe";
+    // Quoted, so that a path with blanks stays one command.
+    const std::string uninstallCommand = "\"" + exe + "\" " + kUninstallParameter;
+    const std::string readme = AddPathDelimiter(target) + "Readme.txt";
+    MyRenameFile(AddPathDelimiter(target) + "Install.exe", exe, true);
+    if (frame.Adopt()) return;
+
+    // Shortcuts and the uninstall entry are conveniences: their failures are
+    // not reported.
+    const std::string linkName = ProgramName + ".lnk";
+    const std::string desktop = GetDesktopPath();
+    if (!desktop.empty()) CopyFileAsLink(exe, desktop + linkName, true, false, true, "");
+    const std::string programs = GetProgramsMenuPath();
+    if (!programs.empty()) {
+      const std::string group = AddPathDelimiter(AddPathDelimiter(programs) + folder);
+      SetLastError(0);
+      CreateDirectoryA(group.c_str(), nullptr);
+      CopyFileAsLink(exe, group + linkName, true, false, true, "");
+      CopyFileAsLinkWithParam(exe, group + "Uninstall" + GetLinkExtension(exe), kUninstallParameter,
+                              false, true);
+      CopyFileAsLink(readme, group + "Readme" + GetLinkExtension(readme), true, false, true, "");
+    }
+    SetUninstallRegistry(ProgramName, ProgramName, uninstallCommand);
+
+    // The game starts in its own directory, so that it holds no other
+    // directory open.
+    RunFile(exe, "", GetFileDirectory(exe), false, true);
+    frame.Adopt();
+  });
+  frame.ShowStep(__LINE__,
+                 "Failed to install program. Check to see if you have rights to write in the "
+                 "installation directory.");
+  return finished;
+}
+
+bool TInstallForm::Uninstall() {
+  STATUS_FRAME("TInstallForm::Uninstall");
+  bool finished = true;
+  frame.Run([&] {
+    const std::string directory = InstallToEdit->Caption();
+    if (directory.empty()) return frame.Raise(__LINE__, "Uninstallation directory is empty.");
+    if (IsRootDirectory(directory) || IsSharedFolder(directory)) {
+      ErrorDialog("The program lies in directory \"" + directory +
+                  "\", which is not a directory of its own. Uninstalling would delete everything "
+                  "in it, so nothing is deleted.");
+      finished = false;
+      return;
+    }
+    if (!QueryDialog("Delete directory \"" + directory + "\" (and all contained files)?")) return;
+
+    // Nothing that can't be removed is reported: files in use stay.
+    DeleteDirectoryNoErrors(directory);
+    DeleteMadeFile(GetDesktopPath(), ProgramName + ".lnk");
+    const std::string folder =
+        GetFileNameOnly(RemovePathDelimiter(GetFileDirectory(GetProgramFileName())));
+    const std::string programs = GetProgramsMenuPath();
+    if (!programs.empty() && !folder.empty() && !IsDriveOnly(folder))
+      DeleteDirectoryNoErrors(AddPathDelimiter(programs) + folder);
+    DeleteMadeFile(GetStartupPath(), ChangeFileExtension(GetProgramExeName(), "") + ".lnk");
+    DeleteUninstallerRegistry(ProgramName);
+    MessageDialog("Uninstallation successful. Some files that were in use were not deleted.");
+  });
+  frame.ShowStep(__LINE__, "Failed to uninstall program.");
+  return finished;
+}
