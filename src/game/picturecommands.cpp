@@ -1,6 +1,116 @@
-// The picture commands of the Work menu.
-#include "game/quiltraform.h"
+// The picture commands of the Work menu, and laying a picture out as the
+// board's views.
+#include <algorithm>
 
-void TQuiltraForm::LoadPictureMenuClick() {}
-void TQuiltraForm::ReloadCurrentPictureMenuClick() {}
-void TQuiltraForm::OpenPictureMenuClick() {}
+#include "core/geometry.h"
+#include "core/pathtext.h"
+#include "core/statusframe.h"
+#include "game/picturepainting.h"
+#include "game/quiltraform.h"
+#include "platform/files.h"
+#include "platform/picture.h"
+
+bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedColumns,
+                               int savedRows) {
+  STATUS_FRAME("TQuiltraForm::LoadPicture");
+  bool loaded = false;
+  frame.Run([&] {
+    if (newGame && !CheckSave()) return;
+    PositionLabel->SetCaption("");
+    // A missing picture leaves the game on screen as it was, modified mark
+    // included, so the save question still protects it.
+    if (!MyFileExists(path)) return frame.Raise(__LINE__, "There is no such file.", path);
+
+    const int puzzleTop = PuzzlePictureImage->Top();
+    const int puzzleWidth = PuzzlePictureGroupBox->ClientWidth() - 10;
+    const int puzzleHeight = PuzzlePictureGroupBox->ClientHeight() - puzzleTop - 5;
+    const int originalTop = OriginalPictureImage->Top();
+    const int originalWidth = OriginalPictureGroupBox->ClientWidth() - 10;
+    const int originalHeight = OriginalPictureGroupBox->ClientHeight() - originalTop - 5;
+    // One decoding serves both views.
+    const TPictureSource picture(path, std::max(puzzleWidth, originalWidth),
+                                 std::max(puzzleHeight, originalHeight));
+
+    ReadGridSize();
+    ComputePieceSize();
+    int maxColumns = kMaxGridCells;
+    int maxRows = kMaxGridCells;
+    if (!newGame && savedColumns > 0 && savedRows > 0) {
+      // A game saved on another screen: cut the picture into its grid.
+      const TSize fitted =
+          FitSizeToBox(picture.Width(), picture.Height(), puzzleWidth, puzzleHeight, true);
+      if (GridCount(fitted.Width, Board.PieceWidth, kMaxGridCells) != savedColumns ||
+          GridCount(fitted.Height, Board.PieceHeight, kMaxGridCells) != savedRows) {
+        if (fitted.Width < savedColumns || fitted.Height < savedRows)
+          return frame.Raise(__LINE__, "The picture cannot be cut into the saved grid.", path);
+        Board.PieceWidth = fitted.Width / savedColumns;
+        Board.PieceHeight = fitted.Height / savedRows;
+        maxColumns = savedColumns;
+        maxRows = savedRows;
+      }
+    }
+
+    if (newGame) ResetGameCounters();
+    PictureTitle = path;
+    SetCaptionTitle("");
+    PaintPictureToGrid(PuzzlePictureGroupBox, 5, puzzleTop, PuzzlePictureImage, picture, true,
+                       puzzleWidth, puzzleHeight, Board.PieceWidth, Board.PieceHeight, maxColumns,
+                       maxRows, Board.ResultedColumns, Board.ResultedRows);
+
+    if (BackupPictureImage) PuzzlePictureGroupBox->Remove(BackupPictureImage);
+    const TPixelView puzzle = PuzzlePictureImage->Canvas();
+    BackupPictureImage = PuzzlePictureGroupBox->Add<TImage>(0, 0, puzzle.Width, puzzle.Height);
+    BackupPictureImage->NewPicture(puzzle.Width, puzzle.Height);
+    CopyBlock(puzzle, 0, 0, BackupPictureImage->Canvas(), 0, 0, puzzle.Width, puzzle.Height,
+              false, false);
+
+    PaintPictureUsingGrid(OriginalPictureGroupBox, 5, originalTop, OriginalPictureImage, picture,
+                          true, originalWidth, originalHeight, Board.ResultedColumns,
+                          Board.ResultedRows);
+    AttachImageHandlers();
+    if (newGame) Board.ResetMap(Board.ResultedColumns, Board.ResultedRows);
+    loaded = true;
+  });
+  return loaded;
+}
+
+void TQuiltraForm::LoadGameFromPicture(const std::string& path) {
+  STATUS_FRAME("TQuiltraForm::LoadGameFromPicture");
+  frame.Run([&] {
+    if (!MatchesFileSpec(path, PictureExtensions)) return;
+    const bool loaded = LoadPicture(path, true);
+    if (frame.Adopt() || !loaded) return;
+    const std::string gameName = ChangeFileExtension(GetFileNameOnly(path), ".qtg");
+    LoadGameDialog.FileName = GetFileDirectory(LoadGameDialog.FileName) + gameName;
+    SaveGameDialog.FileName = GetFileDirectory(SaveGameDialog.FileName) + gameName;
+    DrawGrids(true);
+    SetTips(kTipsRandomize);
+    Board.WrongMoves = 0;
+    WrongMovesLabel->SetCaption("");
+  });
+  frame.ShowStep(__LINE__, "Failed to load game.");
+}
+
+void TQuiltraForm::LoadPictureMenuClick() {
+  STATUS_FRAME("TQuiltraForm::LoadPictureMenuClick");
+  frame.Run([&] {
+    LoadPictureDialog.FileName = PictureTitle;
+    if (LoadPictureDialog.Execute()) LoadGameFromPicture(LoadPictureDialog.FileName);
+  });
+  frame.ShowStep(__LINE__, "Failed to load file.");
+}
+
+void TQuiltraForm::ReloadCurrentPictureMenuClick() {
+  STATUS_FRAME("TQuiltraForm::ReloadCurrentPictureMenuClick");
+  frame.Run([&] { LoadGameFromPicture(PictureTitle); });
+  frame.ShowStep(__LINE__, "Failed to load file.");
+}
+
+void TQuiltraForm::OpenPictureMenuClick() {
+  STATUS_FRAME("TQuiltraForm::OpenPictureMenuClick");
+  frame.Run([&] {
+    RunFile(PictureTitle, "", "", false, true);
+    frame.Adopt();
+  });
+  frame.ShowStep(__LINE__, "Failed to open file.");
+}

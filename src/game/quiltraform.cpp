@@ -7,6 +7,8 @@
 #include "forms/application.h"
 #include "game/aboutform.h"
 #include "game/identity.h"
+#include "platform/files.h"
+#include "platform/picture.h"
 #include "platform/program.h"
 
 TQuiltraForm* QuiltraForm = nullptr;
@@ -49,6 +51,18 @@ TQuiltraForm::TQuiltraForm()
   Board.ColumnsCount = Board.RowsCount = kDefaultGridCount;
   ColumnsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
   RowsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
+  // The first picture dialog opens in the player's pictures folder.
+  PictureTitle = AddPathDelimiter(GetPicturesPath()) + "*";
+  PictureExtensions = GetPictureExtensionsAsFilter();
+  LoadPictureDialog.Filter = "Picture (" + PictureExtensions + ")|" + PictureExtensions;
+  LoadGameDialog.Filter = "Quiltra game (*.qtg)|*.qtg";
+  LoadGameDialog.FileName = GamesDirectory() + "*.qtg";
+  SaveGameDialog.Filter = LoadGameDialog.Filter;
+  SaveGameDialog.DefaultExtension = "qtg";
+  SaveGameDialog.FileName = LastGameTitle = LoadGameDialog.FileName;
+  GameList = std::make_unique<TStoredTextList>(GetProgramFilePath(""));
+  GameList->OnLoad = [this](TStoredTextList& list) { ReadGame(list); };
+  GameList->OnSave = [this](TStoredTextList& list) { WriteGame(list); };
 }
 
 TQuiltraForm::~TQuiltraForm() {
@@ -125,6 +139,10 @@ void TQuiltraForm::BeforeRun() {
     }
     SetLastError(0);
     CreateDirectoryA(GamesDirectory().c_str(), nullptr);
+    OptionsList = std::make_unique<TStoredTextList>(GetProgramFilePath("Quiltra.ini"));
+    OptionsList->OnLoad = [this](TStoredTextList& list) { ReadOptions(list); };
+    OptionsList->OnSave = [this](TStoredTextList& list) { WriteOptions(list); };
+    OptionsList->Load();
     ArrangeWindow();
   });
   frame.ShowStep(__LINE__, "Failed to prepare main window.");

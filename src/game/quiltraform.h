@@ -13,8 +13,7 @@
 #include "forms/form.h"
 #include "forms/image.h"
 #include "platform/gdiplus.h"
-
-class TStoredTextList;  // the options and game files' format
+#include "platform/storedtextlist.h"
 
 class TQuiltraForm : public TForm {
  public:
@@ -65,6 +64,8 @@ class TQuiltraForm : public TForm {
   std::string PictureExtensions;
   ULONG_PTR GdiplusToken = 0;
   TGdiplusStartupInput GdiplusInput;
+  std::unique_ptr<TStoredTextList> OptionsList;
+  std::unique_ptr<TStoredTextList> GameList;
 
   // --- main window ---
   void SetTips(const std::string& text);
@@ -131,13 +132,18 @@ class TQuiltraForm : public TForm {
   // --- game files ---
   bool CheckSave();
   bool SaveGame(const std::string& fileName);
+  // "Save game" as its menu item runs it; true when the game was written.
+  bool SaveGameCommand();
   void ReadGame(TStoredTextList& list);
   void WriteGame(TStoredTextList& list);
   void SaveGameMenuClick();
 
   // --- picture commands ---
   void LoadGameFromPicture(const std::string& path);
-  bool LoadPicture(const std::string& path, bool newGame);
+  // A loaded game passes its saved grid: the picture is then cut into it,
+  // whatever the window's size.
+  bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0,
+                   int savedRows = 0);
   void LoadPictureMenuClick();
   void ReloadCurrentPictureMenuClick();
   void OpenPictureMenuClick();
@@ -148,6 +154,17 @@ class TQuiltraForm : public TForm {
   void LoadLastGameMenuClick();
 
  private:
+  // What a failed game load puts back.
+  struct TGameSnapshot {
+    TBoard Board;
+    std::string PictureTitle;
+    std::string ColumnsText;
+    std::string RowsText;
+    bool LightGrid;
+  };
+  TGameSnapshot TakeSnapshot() const;
+  void RestoreSnapshot(const TGameSnapshot& snapshot);
+
   void CreateComponents();
   void CreateMainMenu();
   void AttachImageHandlers();

@@ -297,6 +297,35 @@ void ClickIn(HWND window, int x, int y, bool right) {
   ClickAt(point.x, point.y, right);
 }
 
+void ClickWithKeys(int x, int y, std::initializer_list<WORD> keys) {
+  MoveTo(x, y);
+  for (WORD key : keys) SendKey(key, false);
+  ::Sleep(30);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  ::Sleep(30);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ::Sleep(30);
+  for (WORD key : keys) SendKey(key, true);
+  ::Sleep(60);
+}
+
+void DragTo(int fromX, int fromY, int toX, int toY) {
+  MoveTo(fromX, fromY);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  ::Sleep(40);
+  const int steps = 6;
+  for (int step = 1; step <= steps; ++step) {
+    SetCursorPos(fromX + (toX - fromX) * step / steps, fromY + (toY - fromY) * step / steps);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+    ::Sleep(20);
+  }
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ::Sleep(60);
+}
+
 void PressKey(WORD key, std::initializer_list<WORD> modifiers) {
   for (WORD modifier : modifiers) SendKey(modifier, false);
   SendKey(key, false);
@@ -319,6 +348,13 @@ void TypeText(const std::string& text) {
 
 bool PressButton(HWND dialog, const std::string& caption) {
   HWND button = ChildWithText(dialog, "Button", caption);
+  if (!button) return false;
+  PostMessageA(button, BM_CLICK, 0, 0);
+  return true;
+}
+
+bool PressButtonId(HWND dialog, int id) {
+  HWND button = GetDlgItem(dialog, id);
   if (!button) return false;
   PostMessageA(button, BM_CLICK, 0, 0);
   return true;

@@ -81,11 +81,19 @@ RECT ClientRectOnScreen(HWND window);
 void MoveTo(int x, int y);
 void ClickAt(int x, int y, bool right = false);
 void ClickIn(HWND window, int x, int y, bool right = false);
+// A click with keys held (VK_CONTROL, VK_SHIFT): pressed after the pointer
+// arrived, as moving it may clear them under Xvfb.
+void ClickWithKeys(int x, int y, std::initializer_list<WORD> keys);
+// Presses the left button at one screen point, moves in steps to another and
+// releases it there.
+void DragTo(int fromX, int fromY, int toX, int toY);
 // Presses a key with modifiers held (VK_CONTROL, VK_SHIFT, VK_MENU).
 void PressKey(WORD key, std::initializer_list<WORD> modifiers = {});
 void TypeText(const std::string& text);
 // Presses the button of a dialog window, by its caption.
 bool PressButton(HWND dialog, const std::string& caption);
+// Presses a dialog's button by its id (IDYES, IDNO, IDCANCEL, IDOK).
+bool PressButtonId(HWND dialog, int id);
 
 // Answers the standard file dialog of a process: types the path and confirms.
 bool AnswerFileDialog(const TProcess& process, const std::string& path);

@@ -1,0 +1,294 @@
+// Playing on the real main window in process, with synthetic pointer events:
+// the board's rules as the handlers apply them, and what the views show.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../ui/support/testpicture.h"
+#include "core/boardpaint.h"
+#include "forms/application.h"
+#include "game/quiltraform.h"
+
+namespace {
+
+// Colours within a small distance: pixels at the borders of the pieces are
+// resampled from both sides.
+bool Near(uint32_t a, uint32_t b, int tolerance = 12) {
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int difference = int(a >> shift & 0xFF) - int(b >> shift & 0xFF);
+    if (difference < -tolerance || difference > tolerance) return false;
+  }
+  return true;
+}
+
+class PlayTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    TFunStatContext::ShowHandler = [this](const TFunStatContext& context, const std::string&,
+                                          bool*) {
+      shown_.push_back(context.Description);
+      return true;
+    };
+    application_ = std::make_unique<TApplication>();
+    form_ = std::make_unique<TQuiltraForm>();
+    QuiltraForm = form_.get();
+    form_->ArrangeWindow();
+    form_->ComputePieceSize();
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    picture_ = std::string(temp) + "quiltra-play-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+    ASSERT_TRUE(testpicture::WriteGridPicture(picture_, 7, 7, form_->Board.PieceWidth,
+                                              form_->Board.PieceHeight));
+    form_->LoadGameFromPicture(picture_);
+    ASSERT_TRUE(shown_.empty());
+    board_ = &form_->Board;
+  }
+
+  void TearDown() override {
+    form_.reset();
+    application_.reset();
+    QuiltraForm = nullptr;
+    TFunStatContext::ShowHandler = nullptr;
+    DeleteFileA(picture_.c_str());
+  }
+
+  // The centre and a corner of a cell of the puzzle view.
+  int X(int column) const { return column * board_->PieceWidth + board_->PieceWidth / 2; }
+  int Y(int row) const { return row * board_->PieceHeight + board_->PieceHeight / 2; }
+  uint32_t PuzzlePixel(int x, int y) const {
+    return form_->PuzzlePictureImage->Canvas().At(x, y) & 0xFFFFFF;
+  }
+  uint32_t OriginalPixel(int x, int y) const {
+    return form_->OriginalPictureImage->Canvas().At(x, y) & 0xFFFFFF;
+  }
+  int OriginalCellWidth() const {
+    return form_->OriginalPictureImage->Canvas().Width / board_->ResultedColumns;
+  }
+  int OriginalCellHeight() const {
+    return form_->OriginalPictureImage->Canvas().Height / board_->ResultedRows;
+  }
+  // Whether the dark mark of the piece shown in a cell is where an unmirrored
+  // piece has it, in the top-left quarter.
+  bool MarkAt(int column, int row, bool right, bool bottom) const {
+    const int w = board_->PieceWidth, h = board_->PieceHeight;
+    const int x = column * w + (right ? w - 1 - w / 4 : w / 4);
+    const int y = row * h + (bottom ? h - 1 - h / 4 : h / 4);
+    return PuzzlePixel(x, y) == 0x101010u;
+  }
+  void Press(TMouseButton button, uint8_t flags, int column, int row) {
+    form_->PuzzlePictureImageMouseDown(button, TShiftState(flags), X(column), Y(row));
+    if (Application->DragSource()) Application->EndDrag();
+  }
+  bool Accepts(int column, int row) {
+    bool accept = false;
+    form_->PuzzlePictureImageDragOver(form_->PuzzlePictureImage, X(column), Y(row), accept);
+    return accept;
+  }
+  // A drag from one cell of the puzzle view dropped on another.
+  void Drag(int fromColumn, int fromRow, int toColumn, int toRow) {
+    Press(TMouseButton::Left, ssLeft, fromColumn, fromRow);
+    if (Accepts(toColumn, toRow))
+      form_->PuzzlePictureImageDragDrop(form_->PuzzlePictureImage, X(toColumn), Y(toRow));
+  }
+  void Misplace() {
+    // (0,0) and (1,0) exchanged, and a three-cycle on row 2.
+    form_->SwapAndDrawCells(0, 0, 1, 0);
+    form_->SwapAndDrawCells(0, 2, 1, 2);
+    form_->SwapAndDrawCells(1, 2, 2, 2);
+    form_->DrawGrids(false);
+    board_->GameModified = false;
+  }
+
+  std::unique_ptr<TApplication> application_;
+  std::unique_ptr<TQuiltraForm> form_;
+  TBoard* board_ = nullptr;
+  std::string picture_;
+  std::vector<std::string> shown_;
+};
+
+TEST_F(PlayTest, APictureLoadsAsASolvedBoardWithAFramedOriginal) {
+  EXPECT_EQ(board_->ResultedColumns, 7);
+  EXPECT_EQ(board_->ResultedRows, 7);
+  EXPECT_EQ(board_->CountRemainingPieces(), 0);
+  EXPECT_EQ(form_->TipsLabel->Caption(), "Press [Alt + R] to randomize the picture.");
+  EXPECT_EQ(form_->MovesCountLabel->Caption(), "");
+  EXPECT_EQ(form_->Caption(), "Quiltra");
+  for (int row = 0; row < 7; ++row)
+    for (int column = 0; column < 7; ++column) {
+      EXPECT_EQ(PuzzlePixel(X(column), Y(row)), testpicture::CellColour(column, row));
+      // The puzzle view is unframed; the original is framed yellow.
+      EXPECT_TRUE(Near(PuzzlePixel(column * board_->PieceWidth, Y(row)),
+                       testpicture::CellColour(column, row)));
+      EXPECT_EQ(OriginalPixel(column * OriginalCellWidth(), row * OriginalCellHeight() + 3),
+                0xFFFF00u);
+    }
+}
+
+TEST_F(PlayTest, RandomizeRestartsTheCountersAndScattersThePieces) {
+  form_->RandomizeMenuClick();
+  EXPECT_EQ(form_->MovesCountLabel->Caption(), "You have made 0 moves.");
+  EXPECT_EQ(form_->WrongMovesLabel->Caption(), "You have made 0 wrong moves.");
+  EXPECT_EQ(form_->TipsLabel->Caption(),
+            "Drag a piece of the puzzle on another piece, to swap them.");
+  EXPECT_TRUE(board_->GameModified);
+  const int remaining = board_->CountRemainingPieces();
+  EXPECT_GT(remaining, 0);
+  EXPECT_EQ(form_->RemainingCountLabel->Caption(), RemainingText(remaining));
+  // Every cell shows the piece the map says.
+  for (int row = 0; row < 7; ++row)
+    for (int column = 0; column < 7; ++column) {
+      const TCell& cell = board_->Map[column][row];
+      EXPECT_EQ(PuzzlePixel(X(column), Y(row)), testpicture::CellColour(cell.C, cell.R));
+      EXPECT_EQ(cell.FH + cell.FV, 0);  // flipping is not allowed
+    }
+}
+
+TEST_F(PlayTest, DragsStartOnlyOnMisplacedPiecesAndDropsFollowTheRules) {
+  Misplace();
+  form_->PuzzlePictureImageMouseDown(TMouseButton::Left, TShiftState(ssLeft), X(0), Y(0));
+  EXPECT_EQ(Application->DragSource(), form_->PuzzlePictureImage);
+  EXPECT_FALSE(Accepts(0, 0));  // the source
+  EXPECT_FALSE(Accepts(5, 5));  // a piece in place
+  EXPECT_TRUE(Accepts(1, 0));
+  Application->EndDrag();
+
+  // A press on a piece in place records the cell but starts nothing.
+  form_->PuzzlePictureImageMouseDown(TMouseButton::Left, TShiftState(ssLeft), X(4), Y(4));
+  EXPECT_EQ(Application->DragSource(), nullptr);
+  EXPECT_EQ(board_->DragColumn, 4);
+
+  // Piece (1,0) lies in (0,0): dropped on (1,0) it lands home: a move, not
+  // a wrong one, and the displaced piece lands home too.
+  Drag(0, 0, 1, 0);
+  EXPECT_EQ(board_->MovesCount, 1);
+  EXPECT_EQ(board_->WrongMoves, 0);
+  EXPECT_TRUE(board_->GameModified);
+  EXPECT_EQ(PuzzlePixel(X(0), Y(0)), testpicture::CellColour(0, 0));
+  EXPECT_EQ(form_->MovesCountLabel->Caption(), "You have made 1 moves.");
+  EXPECT_EQ(form_->RemainingCountLabel->Caption(),
+            "There are 3 pieces remaining to be placed correctly.");
+
+  // In the cycle a drop that does not bring the dragged piece home is wrong,
+  // even when the displaced one lands home.
+  const TCell moved = board_->Map[0][2];
+  Drag(0, 2, 2, 2);
+  EXPECT_EQ(board_->MovesCount, 2);
+  EXPECT_EQ(board_->WrongMoves, moved.C == 2 && moved.R == 2 ? 0 : 1);
+  EXPECT_EQ(form_->WrongMovesLabel->Caption(), WrongMovesText(board_->WrongMoves));
+
+  // Finish: the last drop solves the puzzle and shows the clean picture.
+  for (int guard = 0; guard < 5 && board_->CountRemainingPieces() > 0; ++guard)
+    for (int column = 0; column < 3; ++column)
+      if (!board_->IsCellCorrect(column, 2)) {
+        const TCell piece = board_->Map[column][2];
+        Drag(column, 2, piece.C, piece.R);
+        break;
+      }
+  EXPECT_EQ(form_->RemainingCountLabel->Caption(), "The puzzle is solved.");
+  EXPECT_EQ(form_->TipsLabel->Caption(), "Press [F5] to load a picture. Press [L] to load a game.");
+  EXPECT_TRUE(Near(PuzzlePixel(0, 0), testpicture::CellColour(0, 0)));  // no frames any more
+}
+
+TEST_F(PlayTest, DropsOnTheOriginalViewCountLikeDropsOnThePuzzle) {
+  Misplace();
+  // Piece (0,0) lies in (1,0); dropped on its home in the original view.
+  Press(TMouseButton::Left, ssLeft, 1, 0);
+  bool accept = false;
+  const int x = OriginalCellWidth() / 2, y = OriginalCellHeight() / 2;
+  form_->OriginalPictureImageDragOver(form_->PuzzlePictureImage, x, y, accept);
+  EXPECT_TRUE(accept);
+  form_->OriginalPictureImageDragDrop(form_->PuzzlePictureImage, x, y);
+  EXPECT_EQ(board_->MovesCount, 1);
+  EXPECT_EQ(board_->WrongMoves, 0);
+  EXPECT_TRUE(board_->IsCellCorrect(0, 0));
+}
+
+TEST_F(PlayTest, CtrlAndShiftClicksMirrorMisplacedPiecesOnly) {
+  Misplace();
+  ASSERT_TRUE(MarkAt(0, 0, false, false));
+  Press(TMouseButton::Left, ssLeft | ssCtrl, 0, 0);
+  EXPECT_EQ(board_->Map[0][0].FH, 1);
+  EXPECT_TRUE(MarkAt(0, 0, true, false));
+  EXPECT_EQ(board_->DragColumn, -1);
+  Press(TMouseButton::Left, ssLeft | ssShift, 0, 0);
+  EXPECT_EQ(board_->Map[0][0].FV, 1);
+  EXPECT_TRUE(MarkAt(0, 0, true, true));  // both flags: half a turn
+  // Flips are not moves.
+  EXPECT_EQ(board_->MovesCount, 0);
+  EXPECT_FALSE(board_->GameModified);
+
+  // Further keys, or a double click, mirror nothing and reset the source.
+  for (uint8_t keys : {uint8_t(ssCtrl | ssShift), uint8_t(ssAlt), uint8_t(ssCtrl | ssAlt),
+                       uint8_t(ssDouble)}) {
+    board_->DragColumn = 3;
+    Press(TMouseButton::Left, ssLeft | keys, 0, 0);
+    EXPECT_EQ(board_->Map[0][0].FH, 1);
+    EXPECT_EQ(board_->Map[0][0].FV, 1);
+    EXPECT_EQ(board_->DragColumn, -1);
+    EXPECT_EQ(Application->DragSource(), nullptr);
+  }
+  // A piece in place stays as it is.
+  Press(TMouseButton::Left, ssLeft | ssCtrl, 6, 6);
+  EXPECT_EQ(board_->Map[6][6].FH, 0);
+
+  // Dropped home, a mirrored piece shows unmirrored but keeps its flags.
+  Drag(0, 0, 1, 0);
+  EXPECT_TRUE(MarkAt(1, 0, false, false));
+  EXPECT_EQ(board_->Map[1][0].FH, 1);
+}
+
+TEST_F(PlayTest, TheRightButtonMarksACellInBothViews) {
+  Misplace();
+  const uint32_t red = 0xFF0000u, yellow = 0xFFFF00u;
+  Press(TMouseButton::Right, ssRight, 0, 0);
+  EXPECT_EQ(board_->MarkedColumn, 0);
+  EXPECT_EQ(PuzzlePixel(0, 0), red);
+  EXPECT_EQ(OriginalPixel(0, 0), red);
+  form_->OriginalPictureImageMouseDown(TMouseButton::Right, TShiftState(ssRight),
+                                       OriginalCellWidth() + 2, 2);
+  EXPECT_EQ(board_->MarkedColumn, 1);
+  EXPECT_EQ(PuzzlePixel(0, 0), 0u);  // unmarked: black again
+  EXPECT_EQ(PuzzlePixel(board_->PieceWidth, 0), red);
+  // A cell whose piece is in place shows yellow.
+  Press(TMouseButton::Right, ssRight, 5, 5);
+  EXPECT_EQ(PuzzlePixel(5 * board_->PieceWidth, 5 * board_->PieceHeight), yellow);
+  // The light grid repaints the ordinary frames silver.
+  form_->LightGridCheckBox->SetChecked(true);
+  EXPECT_EQ(PuzzlePixel(0, 0), 0xC0C0C0u);
+}
+
+TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
+  Misplace();
+  form_->PuzzlePictureImageMouseMove(TShiftState(), X(2), Y(3));
+  EXPECT_EQ(form_->PositionLabel->Caption(), "Column 3. Row 4.");
+  EXPECT_FALSE(form_->PuzzlePictureImage->ShowHint);
+  form_->PuzzlePictureImageMouseMove(TShiftState(ssCtrl | ssAlt), X(0), Y(0));
+  EXPECT_TRUE(form_->PuzzlePictureImage->ShowHint);
+  EXPECT_EQ(form_->PuzzlePictureImage->Hint, "Column 2; Row 1; Flip horiz NO; Flip vert NO");
+  form_->PuzzlePictureImageMouseMove(TShiftState(ssCtrl | ssAlt | ssShift), X(0), Y(0));
+  EXPECT_FALSE(form_->PuzzlePictureImage->ShowHint);
+
+  // Held buttons bring positions from outside the view: nothing breaks.
+  const int width = form_->PuzzlePictureImage->Width();
+  const int height = form_->PuzzlePictureImage->Height();
+  for (auto [x, y] : std::initializer_list<std::pair<int, int>>{
+           {-1, 5}, {5, -40}, {width, 5}, {5, height + 300}, {-99999, 99999}}) {
+    form_->PuzzlePictureImageMouseMove(TShiftState(ssLeft), x, y);
+    EXPECT_EQ(form_->PositionLabel->Caption(), "");
+    bool accept = true;
+    form_->PuzzlePictureImageDragOver(form_->PuzzlePictureImage, x, y, accept);
+    EXPECT_FALSE(accept);
+    form_->PuzzlePictureImageDragDrop(form_->PuzzlePictureImage, x, y);
+    form_->PuzzlePictureImageMouseDown(TMouseButton::Right, TShiftState(ssRight), x, y);
+  }
+  EXPECT_EQ(board_->MovesCount, 0);
+
+  // The original view's last pixels belong to the last column and row.
+  const int originalWidth = form_->OriginalPictureImage->Width();
+  EXPECT_EQ(form_->OriginalColumnAt(originalWidth - 1), 6);
+  EXPECT_EQ(form_->OriginalColumnAt(originalWidth + 50), 6);
+  form_->OriginalPictureImageMouseMove(TShiftState(), originalWidth - 1, 0);
+  EXPECT_EQ(form_->PositionLabel->Caption(), "Column 7. Row 1.");
+}
+
+}  // namespace
