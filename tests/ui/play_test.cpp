@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
+#include "support/game.h"
 #include "support/testpicture.h"
 
 using namespace ui;
@@ -17,19 +18,6 @@ struct TPlay {
   int PieceWidth = 0;
   int PieceHeight = 0;
 };
-
-// The visible image in a group box.
-HWND ViewIn(HWND window, const std::string& groupBox) {
-  HWND box = ChildWithText(window, "TGroupBox", groupBox);
-  for (HWND image : Children(box, "TImage"))
-    if (IsWindowVisible(image)) return image;
-  return nullptr;
-}
-
-std::string Label(HWND window, const std::string& prefix) {
-  HWND label = ChildStartingWith(window, "TLabel", prefix);
-  return label ? Text(label) : "";
-}
 
 // Which piece each cell shows, read from the screen: -1 where unknown.
 struct TScreenBoard {
@@ -69,24 +57,21 @@ TEST(Play, AWholeGameWithTheMouse) {
   ASSERT_NE(play.Window, nullptr);
 
   // A picture cut exactly into 7 x 7 pieces of the puzzle area's size.
-  RECT box{};
-  GetClientRect(ChildWithText(play.Window, "TGroupBox", "Puzzle picture"), &box);
-  play.PieceWidth = (box.right - 10) / 7;
-  play.PieceHeight = (box.bottom - 20 - 5) / 7;
+  const SIZE piece = PieceSize(play.Window, 7, 7);
+  play.PieceWidth = piece.cx;
+  play.PieceHeight = piece.cy;
   const std::string picture = folder.File("cells.bmp");
   ASSERT_TRUE(testpicture::WriteGridPicture(picture, 7, 7, play.PieceWidth, play.PieceHeight));
-
-  PressKey(VK_F5);
-  ASSERT_TRUE(AnswerFileDialog(game, picture));
-  ASSERT_TRUE(WaitFor([&] { return (play.Puzzle = ViewIn(play.Window, "Puzzle picture")); }));
-  play.Original = ViewIn(play.Window, "Original picture");
+  ASSERT_TRUE(LoadPictureWithF5(game, play.Window, picture));
+  play.Puzzle = PuzzleView(play.Window);
+  play.Original = OriginalView(play.Window);
   ASSERT_NE(play.Original, nullptr);
   EXPECT_EQ(Text(play.Window), "Quiltra");
   EXPECT_NE(ChildWithText(play.Window, "TLabel", "Press [Alt + R] to randomize the picture."),
             nullptr);
 
   PressKey('R', {VK_MENU});
-  ASSERT_TRUE(WaitFor([&] { return Label(play.Window, "You have made 0 moves") != ""; }));
+  ASSERT_TRUE(WaitFor([&] { return HasLabel(play.Window, "You have made 0 moves."); }));
   EXPECT_NE(ChildWithText(play.Window, "TLabel", "You have made 0 wrong moves."), nullptr);
   Sleep(200);
   SaveScreenshot("play-randomized");

@@ -1,0 +1,107 @@
+// How long "Randomize" and one drop take on the largest grid, beside one full
+// repaint of the puzzle view. A drop repaints two pieces and four frames and
+// must stay far below a frame at 60 Hz.
+//
+//   board_bench.exe [picture.bmp]   (under Wine with a display; bench/run.sh)
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "../tests/ui/support/testpicture.h"
+#include "forms/application.h"
+#include "game/errorform.h"
+#include "game/quiltraform.h"
+#include "platform/error.h"
+
+namespace {
+
+double Now() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+// Milliseconds per run, the median of several rounds.
+template <class Work>
+double Measure(int runs, Work&& work) {
+  double best[5];
+  for (double& round : best) {
+    const double start = Now();
+    for (int i = 0; i < runs; ++i) work();
+    round = (Now() - start) * 1000.0 / runs;
+  }
+  std::sort(std::begin(best), std::end(best));
+  return best[2];
+}
+
+}  // namespace
+
+int main() {
+  InstallErrorReporting();
+  TApplication application;
+  TQuiltraForm form;
+  QuiltraForm = &form;
+  TErrorForm errorForm;
+  form.ArrangeWindow();
+  form.Show();
+  form.ColumnsCountComboBox->SelectText("30");
+  form.RowsCountComboBox->SelectText("30");
+  form.ReadGridSize();
+  form.ComputePieceSize();
+
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string picture = std::string(temp) + "quiltra-board-bench.bmp";
+  testpicture::WriteGridPicture(picture, 30, 30, form.Board.PieceWidth, form.Board.PieceHeight);
+  form.LoadGameFromPicture(picture);
+  DeleteFileA(picture.c_str());
+  if (form.Board.ResultedColumns != 30 || form.Board.ResultedRows != 30) {
+    std::printf("the picture was not cut into 30 x 30 pieces\n");
+    return 1;
+  }
+  application.ProcessMessages();
+  HWND puzzle = form.PuzzlePictureImage->Handle();
+  TBoard& board = form.Board;
+
+  const double repaint = Measure(50, [&] {
+    InvalidateRect(puzzle, nullptr, FALSE);
+    UpdateWindow(puzzle);
+  });
+  const double redraw = Measure(20, [&] {
+    form.DrawAllPieces();
+    form.DrawGrids(false);
+    UpdateWindow(puzzle);
+  });
+  const double randomize = Measure(10, [&] {
+    form.RandomizeMenuClick();
+    UpdateWindow(puzzle);
+  });
+
+  // A drop between two misplaced cells, the same two back and forth.
+  form.RandomizeMenuClick();
+  int source = -1, target = -1;
+  for (int cell = 0; cell < 900 && target < 0; ++cell) {
+    if (board.IsCellCorrect(cell % 30, cell / 30)) continue;
+    (source < 0 ? source : target) = cell;
+  }
+  const double drop = Measure(200, [&] {
+    board.DragColumn = source % 30;
+    board.DragRow = source / 30;
+    form.DropOnCell(target % 30, target / 30);
+    UpdateWindow(puzzle);
+  });
+
+  std::printf("grid 30 x 30, puzzle view %d x %d pixels\n", form.PuzzlePictureImage->Width(),
+              form.PuzzlePictureImage->Height());
+  std::printf("%-34s %9.3f ms\n", "full repaint of the puzzle view", repaint);
+  std::printf("%-34s %9.3f ms  (%.2f x repaint)\n", "all pieces and frames redrawn", redraw,
+              redraw / repaint);
+  std::printf("%-34s %9.3f ms  (%.2f x repaint)\n", "Randomize", randomize,
+              randomize / repaint);
+  std::printf("%-34s %9.3f ms  (%.3f x repaint, %.4f of a 60 Hz frame)\n",
+              "one drop (2 pieces, 4 frames)", drop, drop / repaint, drop / (1000.0 / 60));
+  return 0;
+}

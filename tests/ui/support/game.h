@@ -1,0 +1,36 @@
+// Reading and driving the game's own windows: its views, labels and the
+// error dialog.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "driver.h"
+
+namespace ui {
+
+// The visible image (the view) inside one of the main window's group boxes:
+// "Puzzle picture" or "Original picture".
+HWND ViewIn(HWND window, const std::string& groupBox);
+HWND PuzzleView(HWND window);
+HWND OriginalView(HWND window);
+
+// The text of the label that starts with the prefix; empty when none does.
+std::string LabelStartingWith(HWND window, const std::string& prefix);
+bool HasLabel(HWND window, const std::string& text);
+
+// The piece size the game will compute for a grid on this window.
+SIZE PieceSize(HWND window, int columns, int rows);
+
+// Presses F5 and answers the picture dialog; true once a view shows.
+bool LoadPictureWithF5(const TProcess& game, HWND window, const std::string& path);
+
+// The error dialog of the process, its headline and memo text, and closing it.
+HWND WaitErrorDialog(const TProcess& game, int timeoutMs = 10000);
+std::string ErrorDialogText(HWND dialog);
+
+// Selects a number in the columns or rows chooser.
+void ChooseGrid(HWND window, int columns, int rows);
+
+}  // namespace ui
