@@ -165,6 +165,12 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_QUERYENDSESSION: {
+      // The system is shutting down: the same question as the close box.
+      bool canClose = true;
+      if (OnCloseQuery) OnCloseQuery(canClose);
+      return canClose ? TRUE : FALSE;
+    }
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {
         HWND focus = GetFocus();
