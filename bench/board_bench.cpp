@@ -5,7 +5,9 @@
 //   board_bench.exe [picture.bmp]   (under Wine with a display; bench/run.sh)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <string>
 

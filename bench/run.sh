@@ -1,6 +1,8 @@
 #!/bin/sh
-# Runs the picture benchmark under Wine on photo-like JPEGs of 2, 12 and 24
-# megapixels (made with ImageMagick on the first run) and prints its table.
+# Runs the benchmarks under Wine: the picture benchmark on photo-like JPEGs
+# of 2, 12 and 24 megapixels (made with ImageMagick on the first run), and
+# the board benchmark ("Randomize" and a drop on a 30 x 30 grid) on a private
+# Xvfb display. Prints their tables.
 # Builds nothing: build the tree first (scripts/build.sh).
 #
 #   bench/run.sh [-r repetitions]
@@ -30,4 +32,9 @@ echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //
 cd "$pictures"
 "$build/wine-run.sh" "$bench/picture_bench.exe" "$@" \
   photo-1632x1224.jpg photo-4000x3000.jpg photo-6000x4000.jpg
+
+echo
+"$top/scripts/xvfb.sh" start "$build/wine" >/dev/null
+QUILTRA_TEST_DISPLAY=1 "$build/wine-run.sh" "$bench/board_bench.exe"
 "$top/scripts/stop-wine.sh" "$build/wine"
+"$top/scripts/xvfb.sh" stop "$build/wine"

@@ -1,6 +1,7 @@
 // Saving games, and the questions that protect a modified game before it is
 // lost.
 #include "core/statusframe.h"
+#include "forms/formfields.h"
 #include "game/quiltraform.h"
 #include "platform/messages.h"
 #include "platform/storedtextlist.h"

@@ -6,6 +6,7 @@
 
 #include "../ui/support/testpicture.h"
 #include "core/boardpaint.h"
+#include "core/funstat.h"
 #include "forms/application.h"
 #include "game/quiltraform.h"
 
