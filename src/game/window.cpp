@@ -5,6 +5,7 @@
 #include "game/aboutform.h"
 #include "game/identity.h"
 #include "game/quiltraform.h"
+#include "platform/shell.h"
 
 void TQuiltraForm::SetTips(const std::string& text) { TipsLabel->SetCaption(text); }
 
@@ -51,7 +52,9 @@ void TQuiltraForm::LightGridCheckBoxClick() {
   if (PicturesShown()) DrawGrids(false);
 }
 
-void TQuiltraForm::DownloadPicturesMenuClick() {}
+void TQuiltraForm::DownloadPicturesMenuClick() {
+  OpenSite(SitePageAddress(kPicturesPage), "Failed to open site.");
+}
 
 void TQuiltraForm::AboutMenuClick() {
   if (AboutForm) AboutForm->Dialog();
