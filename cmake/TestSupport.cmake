@@ -15,21 +15,20 @@ if(CMAKE_CROSSCOMPILING)
                        DEPENDS cleanup.wine)
 endif()
 
-# A test executable run under Wine. DISPLAY makes it wait for the private
-# display and run alone there.
+# A test executable run under Wine. Every one sees the private display: the
+# first Wine program of a session starts Wine's desktop, and one started
+# without a display would leave the whole session without one. DISPLAY tests
+# open windows there and so run alone.
 function(quiltra_wine_test name target)
   cmake_parse_arguments(ARG "DISPLAY" "TIMEOUT" "ARGS" ${ARGN})
   add_test(NAME ${name} COMMAND ${target} --gtest_brief=1 ${ARG_ARGS})
-  set(fixtures wine)
-  set(environment "QUILTRA_BUILD_DIR=${CMAKE_BINARY_DIR}")
+  set(environment "QUILTRA_BUILD_DIR=${CMAKE_BINARY_DIR}" "QUILTRA_TEST_DISPLAY=1")
   if(ARG_DISPLAY)
-    list(APPEND fixtures display)
-    list(APPEND environment "QUILTRA_TEST_DISPLAY=1")
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK display)
   endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 600)
   endif()
-  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${fixtures}"
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine;display"
                        ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT})
 endfunction()

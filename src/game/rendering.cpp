@@ -18,11 +18,16 @@ void TQuiltraForm::DrawPiece(int homeColumn, int homeRow, bool flipHorizontally,
 }
 
 void TQuiltraForm::DrawAllPieces() {
+  if (!PuzzlePictureImage || !BackupPictureImage) return;
+  // Painted as DrawPiece paints, but the view is invalidated once.
+  const TPixelView backup = BackupPictureImage->Canvas();
+  const TPixelView puzzle = PuzzlePictureImage->Canvas();
   for (int row = 0; row < Board.ResultedRows; ++row)
     for (int column = 0; column < Board.ResultedColumns; ++column) {
       const TCell& cell = Board.Map[column][row];
-      DrawPiece(cell.C, cell.R, cell.FH, cell.FV, column, row);
+      PaintPiece(Board, backup, puzzle, cell.C, cell.R, cell.FH, cell.FV, column, row);
     }
+  PuzzlePictureImage->InvalidateAll();
 }
 
 void TQuiltraForm::DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
@@ -34,9 +39,15 @@ void TQuiltraForm::DrawCellFrame(TImage* image, int cellWidth, int cellHeight, i
 }
 
 void TQuiltraForm::DrawGrid(TImage* image, int cellWidth, int cellHeight, int rows, int columns) {
+  if (!image) return;
+  // Painted as DrawCellFrame paints, but the view is invalidated once.
+  const TPixelView view = image->Canvas();
+  const bool lightGrid = LightGridCheckBox->Checked();
   for (int row = 0; row < rows; ++row)
     for (int column = 0; column < columns; ++column)
-      DrawCellFrame(image, cellWidth, cellHeight, column, row, false);
+      PaintCellFrame(view, cellWidth, cellHeight, column, row,
+                     FrameColor(Board, column, row, false, lightGrid));
+  image->InvalidateAll();
 }
 
 void TQuiltraForm::DrawOriginalGrid() {
