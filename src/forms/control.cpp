@@ -316,14 +316,7 @@ LRESULT CALLBACK TControl::WindowProc(HWND window, UINT message, WPARAM wParam, 
   auto* control = reinterpret_cast<TControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!control || control->handle_ != window)
     return DefWindowProcA(window, message, wParam, lParam);
-  try {
-    return control->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& e) {
-    Application->HandleException(e.what());
-  } catch (...) {
-    Application->HandleException("Unknown exception.");
-  }
-  return 0;
+  return control->Dispatch(message, wParam, lParam);
 }
 
 LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -333,8 +326,14 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
     return fallback ? CallWindowProcA(fallback, window, message, wParam, lParam)
                     : DefWindowProcA(window, message, wParam, lParam);
   }
+  return control->Dispatch(message, wParam, lParam);
+}
+
+LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  // No exception may cross the system's callback: it goes to the
+  // application's unhandled-exception event instead.
   try {
-    return control->HandleMessage(message, wParam, lParam);
+    return HandleMessage(message, wParam, lParam);
   } catch (const std::exception& e) {
     Application->HandleException(e.what());
   } catch (...) {

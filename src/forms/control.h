@@ -114,6 +114,7 @@ class TControl {
 
  private:
   friend class TForm;
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   bool DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
   TControl* parent_;

@@ -83,11 +83,14 @@ void TQuiltraForm::PuzzlePictureImageDragOver(TControl* /*source*/, int x, int y
 }
 
 void TQuiltraForm::PuzzlePictureImageDragDrop(TControl* /*source*/, int x, int y) {
-  const int column = CellAt(x, Board.PieceWidth);
-  const int row = CellAt(y, Board.PieceHeight);
+  DropDraggedPiece(CellAt(x, Board.PieceWidth), CellAt(y, Board.PieceHeight));
+}
+
+void TQuiltraForm::DropDraggedPiece(int column, int row) {
   if (!Board.AcceptsDrop(column, row) || !Board.InPlayArea(Board.DragColumn, Board.DragRow))
     return;
   DropOnCell(column, row);
+  // Only the dragged piece is judged, not the one sent back.
   if (!Board.IsCellCorrect(column, row)) {
     ++Board.WrongMoves;
     ShowWrongMovesCount();
@@ -117,15 +120,7 @@ void TQuiltraForm::OriginalPictureImageDragOver(TControl* /*source*/, int x, int
 }
 
 void TQuiltraForm::OriginalPictureImageDragDrop(TControl* /*source*/, int x, int y) {
-  const int column = OriginalColumnAt(x);
-  const int row = OriginalRowAt(y);
-  if (!Board.AcceptsDrop(column, row) || !Board.InPlayArea(Board.DragColumn, Board.DragRow))
-    return;
-  DropOnCell(column, row);
-  if (!Board.IsCellCorrect(column, row)) {
-    ++Board.WrongMoves;
-    ShowWrongMovesCount();
-  }
+  DropDraggedPiece(OriginalColumnAt(x), OriginalRowAt(y));
 }
 
 void TQuiltraForm::PuzzlePictureGroupBoxMouseMove(TShiftState /*shift*/, int x, int y) {

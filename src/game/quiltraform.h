@@ -168,6 +168,9 @@ class TQuiltraForm : public TForm {
   void CreateComponents();
   void CreateMainMenu();
   void AttachImageHandlers();
+  // A drop on either view: the move, and a wrong move when the dragged piece
+  // did not land home.
+  void DropDraggedPiece(int column, int row);
 };
 
 extern TQuiltraForm* QuiltraForm;
