@@ -28,6 +28,29 @@ TEST(MainWindow, StartsLaidOutAndClosesWithExitCodeZero) {
   Sleep(300);
   SaveScreenshot("main-window");
 
+  // The menu's shortcuts act even while a chooser has the focus: Tab gives
+  // it to the columns chooser, S opens the save dialog instead of choosing
+  // an item, and the space bar hides the game.
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitFor([&] {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) &&
+           info.hwndFocus == combos[0];
+  }));
+  PressKey('S');
+  HWND saveDialog = game.WaitWindow("#32770");
+  ASSERT_NE(saveDialog, nullptr);
+  EXPECT_EQ(Text(combos[0]), "7");
+  PressButtonId(saveDialog, IDCANCEL);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(saveDialog) || !IsWindowVisible(saveDialog); }));
+  PressKey(VK_SPACE);
+  EXPECT_TRUE(WaitFor([&] { return IsIconic(window) != FALSE; }));
+  ShowWindow(window, SW_RESTORE);
+
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(game.Wait(), 0);
+  // Closing wrote the options next to the program.
+  EXPECT_NE(ReadFile(folder.File("Quiltra.ini")).find("[QuiltraGame]\r\nColumnsCount=7\r\n"),
+            std::string::npos);
 }
