@@ -90,9 +90,9 @@ bool IsSamePath(const std::string& a, const std::string& b) {
                        RemovePathDelimiter(GetCanonicalPath(b)));
 }
 
-bool MatchesFileSpec(const std::string& file, const std::string& spec) {
-  if (spec.empty()) return true;
-  return PathMatchSpecA(file.c_str(), spec.c_str()) != FALSE;
+bool MatchesFileSpec(const std::string& file, const std::string& patterns) {
+  if (patterns.empty()) return true;
+  return PathMatchSpecA(file.c_str(), patterns.c_str()) != FALSE;
 }
 
 bool MyFileExists(const std::string& path) {

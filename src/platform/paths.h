@@ -18,8 +18,8 @@ std::string GetCanonicalPath(const std::string& path);
 // otherwise the canonical paths are equal, ignoring ASCII case and a trailing
 // backslash.
 bool IsSamePath(const std::string& a, const std::string& b);
-// An empty spec matches everything; several patterns are separated by ";".
-bool MatchesFileSpec(const std::string& file, const std::string& spec);
+// An empty pattern list matches everything; patterns are separated by ";".
+bool MatchesFileSpec(const std::string& file, const std::string& patterns);
 bool MyFileExists(const std::string& path);
 // A read-only file or directory loses every attribute (hidden and system
 // too); anything else is left alone.
