@@ -293,3 +293,31 @@ TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlayTest, APictureThatDoesNotDecodeGivesOneBlackPieceQuietly) {
+  const std::string damaged = picture_ + ".jpg";
+  ASSERT_TRUE(testpicture::WriteBmp(damaged, 4, 4, [](int, int) { return 0xFFFFFFu; }));
+  {
+    // A JPEG name over a cut-off bitmap: nothing decodes it.
+    HANDLE file = CreateFileA(damaged.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFilePointer(file, 20, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+  }
+  form_->LoadGameFromPicture(damaged);
+  DeleteFileA(damaged.c_str());
+  EXPECT_TRUE(shown_.empty());
+  EXPECT_EQ(form_->PictureTitle, damaged);
+  EXPECT_EQ(board_->ResultedColumns, 1);
+  EXPECT_EQ(board_->ResultedRows, 1);
+  EXPECT_EQ(form_->PuzzlePictureImage->Width(), board_->PieceWidth);
+  EXPECT_EQ(PuzzlePixel(board_->PieceWidth / 2, board_->PieceHeight / 2), 0u);
+  EXPECT_EQ(form_->OriginalPictureImage->Canvas().Width, 0);
+  // The one piece is home: Randomize has nothing to scatter.
+  form_->RandomizeMenuClick();
+  EXPECT_EQ(form_->RemainingCountLabel->Caption(), "The puzzle is solved.");
+}
+
+}  // namespace
