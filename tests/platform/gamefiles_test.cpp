@@ -435,6 +435,22 @@ TEST_F(GameFilesTest, ReadingAGameTakesWhatIsValidAndDefaultsTheRest) {
 }
 
 TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
+  // Cut into 8 x 7 with 7 columns chosen, where the area left room for an
+  // eighth column; here the picture would get 7.
+  std::vector<TCell> eight = HomeCells(8, 7);
+  std::reverse(eight.begin(), eight.end());
+  form_->LoadGameFrom(WriteGame("eight.qtg", GameKeys(7, 7, 8, 7, picture_), eight));
+  EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
+  EXPECT_EQ(Board().ResultedColumns, 8);
+  EXPECT_EQ(Board().ResultedRows, 7);
+  for (int n = 0; n < 56; ++n) {
+    EXPECT_EQ(Board().Map[n % 8][n / 8].C, eight[n].C);
+    EXPECT_EQ(Board().Map[n % 8][n / 8].R, eight[n].R);
+  }
+  EXPECT_EQ(form_->PuzzlePictureImage->Canvas().Width, 8 * Board().PieceWidth);
+  EXPECT_EQ(form_->RemainingCountLabel->Caption(), RemainingText(56));
+
+  form_->LoadGameFromPicture(picture_);
   Misplace();
   const std::string game = folder_.Path + "screen.qtg";
   ASSERT_TRUE(form_->SaveGame(game));
