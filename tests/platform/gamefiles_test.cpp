@@ -16,6 +16,7 @@
 #include "core/geometry.h"
 #include "forms/application.h"
 #include "game/quiltraform.h"
+#include "platform/textfile.h"
 #include "testfiles.h"
 #include "testsupport.h"
 
@@ -654,6 +655,33 @@ TEST_F(GameFilesTest, YesToTheSaveQuestionGoesOnOnlyWhenTheGameWasWritten) {
   EXPECT_FALSE(Board().GameModified);
   EXPECT_EQ(form_->LastGameTitle, game);
   EXPECT_NE(ReadBytes(game).find("MovesCount=5"), std::string::npos);
+}
+
+TEST_F(GameFilesTest, ASaveThatFailsLeavesTheOldGameFileWhole) {
+  Misplace();
+  const std::string game = folder_.Path + "whole.qtg";
+  ASSERT_TRUE(form_->SaveGame(game));
+  const std::string old = ReadBytes(game);
+  form_->SwapAndDrawCells(3, 3, 4, 4);
+  form_->LastGameTitle = "before";
+  for (TDurableWriteStep failing :
+       {TDurableWriteStep::Write, TDurableWriteStep::Flush, TDurableWriteStep::Replace}) {
+    DurableWriteTestHook = [failing](TDurableWriteStep step, const std::string&) -> DWORD {
+      return step == failing ? ERROR_DISK_FULL : 0;
+    };
+    {
+      TQueryAnswers yes({IDYES});  // to overwriting
+      EXPECT_FALSE(form_->SaveGame(game));
+    }
+    DurableWriteTestHook = nullptr;
+    EXPECT_EQ(ReadBytes(game), old);
+    EXPECT_EQ(folder_.Files().size(), 2u);  // the picture and the game: no temporary file
+    EXPECT_TRUE(Board().GameModified);
+    EXPECT_EQ(form_->LastGameTitle, "before");
+  }
+  ASSERT_EQ(recorder_.Shows.size(), 3u);
+  EXPECT_EQ(recorder_.Shows[2].Headline, "Failed to save file.");
+  EXPECT_EQ(recorder_.Shows[2].SystemErrorCode, uint32_t(ERROR_DISK_FULL));
 }
 
 TEST_F(GameFilesTest, CancelOrAFailureKeepsTheGameOnEveryCommand) {
