@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "core/pathtext.h"
@@ -47,6 +48,12 @@ bool TFileDialog::Execute() {
   dialog.lpstrDefExt = DefaultExtension.empty() ? nullptr : DefaultExtension.c_str();
   dialog.Flags = OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER | OFN_NOCHANGEDIR;
   BOOL chosen = save_ ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  if (!chosen && CommDlgExtendedError() == FNERR_INVALIDFILENAME) {
+    // Windows refuses to open at all on a proposed name it cannot take (one
+    // from a hand-edited options file, say): open without it.
+    std::fill(file.begin(), file.end(), '\0');
+    chosen = save_ ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+  }
   if (!chosen) return false;
   FileName = file.data();
   return true;

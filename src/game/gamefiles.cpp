@@ -103,5 +103,5 @@ bool TQuiltraForm::CheckSave() {
 
 void TQuiltraForm::FormCloseQuery(bool& canClose) {
   canClose = CheckSave();
-  if (canClose) OptionsList->Save(false);
+  if (canClose && OptionsList) OptionsList->Save(false);
 }

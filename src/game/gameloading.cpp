@@ -9,6 +9,25 @@
 
 namespace {
 
+const char* const kGameSection = "QuiltraGame";
+
+// Holds a check box's click handler back while it lives. Reading a game file
+// sets the light grid check box before the game is known to load, and its
+// click would repaint the views of the game still shown.
+class TQuietClicks {
+ public:
+  explicit TQuietClicks(TControl* control) : control_(control), onClick_(control->OnClick) {
+    control_->OnClick = nullptr;
+  }
+  ~TQuietClicks() { control_->OnClick = onClick_; }
+  TQuietClicks(const TQuietClicks&) = delete;
+  TQuietClicks& operator=(const TQuietClicks&) = delete;
+
+ private:
+  TControl* control_;
+  TNotifyEvent onClick_;
+};
+
 // Every piece of the play area exactly once.
 bool IsValidBoard(const TBoard& board) {
   const int columns = board.ResultedColumns;
@@ -35,8 +54,10 @@ TQuiltraForm::TGameSnapshot TQuiltraForm::TakeSnapshot() const {
 void TQuiltraForm::RestoreSnapshot(const TGameSnapshot& snapshot) {
   Board = snapshot.Board;
   PictureTitle = snapshot.PictureTitle;
-  ColumnsCountComboBox->SelectText(snapshot.ColumnsText);
-  RowsCountComboBox->SelectText(snapshot.RowsText);
+  // An empty chooser (none selected) is not in the list: empty it again.
+  if (!ColumnsCountComboBox->SelectText(snapshot.ColumnsText))
+    ColumnsCountComboBox->SetItemIndex(-1);
+  if (!RowsCountComboBox->SelectText(snapshot.RowsText)) RowsCountComboBox->SetItemIndex(-1);
   LightGridCheckBox->SetChecked(snapshot.LightGrid);
 }
 
@@ -44,22 +65,26 @@ void TQuiltraForm::LoadGameFrom(const std::string& fileName) {
   STATUS_FRAME("TQuiltraForm::LoadGameFrom");
   frame.Run([&] {
     if (!SameTextAscii(GetFileExtension(fileName), ".qtg")) return;
-    if (!MyFileExists(fileName))
-      return frame.Raise(__LINE__, "There is no such file", fileName);
+    if (!MyFileExists(fileName)) return frame.Raise(__LINE__, "There is no such file", fileName);
     if (!CheckSave()) return;
 
     // The game is read over the current one and committed only once its
     // picture is laid out; any failure puts the current game back.
     const TGameSnapshot current = TakeSnapshot();
+    const TQuietClicks quiet(LightGridCheckBox);
     if (!GameList->LoadFrom(fileName)) return RestoreSnapshot(current);
+    // The picture the file itself names: without one (no entry, an empty or
+    // overlong one) the read keeps the current picture, which is not this
+    // game's.
+    std::string picture;
+    GameList->ReadString(kGameSection, "PictureTitle", picture, true, 259);
+    if (picture.empty() || !MatchesFileSpec(picture, PictureExtensions)) {
+      RestoreSnapshot(current);
+      return frame.Raise(__LINE__, "The game file names no picture.", fileName, picture);
+    }
     if (!IsValidBoard(Board)) {
       RestoreSnapshot(current);
       return frame.Raise(__LINE__, "The game file holds no valid board.", fileName);
-    }
-    if (!MatchesFileSpec(PictureTitle, PictureExtensions)) {
-      const std::string picture = PictureTitle;
-      RestoreSnapshot(current);
-      return frame.Raise(__LINE__, "The game file names no picture.", fileName, picture);
     }
     const int savedColumns = Board.ResultedColumns;
     const int savedRows = Board.ResultedRows;

@@ -1,0 +1,790 @@
+// Games and options on the real main window in process: what a game file
+// holds, reading it back, the save question, and loads that must fail
+// without touching the game on screen.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../ui/support/testpicture.h"
+#include "core/funstat.h"
+#include "core/geometry.h"
+#include "forms/application.h"
+#include "game/quiltraform.h"
+#include "platform/textfile.h"
+#include "testfiles.h"
+#include "testsupport.h"
+
+namespace {
+
+// The file name field of a file dialog, at whatever depth it lies: its own
+// id, or the edit inside the file name combo box.
+BOOL CALLBACK MatchFileNameEdit(HWND child, LPARAM found) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Edit") != 0) return TRUE;
+  if (GetDlgCtrlID(child) != 0x480 && GetDlgCtrlID(GetParent(child)) != 0x47c) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+HWND FileNameEdit(HWND dialog) {
+  HWND found = nullptr;
+  EnumChildWindows(dialog, MatchFileNameEdit, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// Answers the file dialog with this caption from a helper thread: types the
+// path and confirms, or cancels when the path is empty.
+class TFileDialogAnswerer {
+ public:
+  TFileDialogAnswerer(const std::string& caption, const std::string& path)
+      : answerer_(caption, path.empty() ? IDCANCEL : IDOK, [path](HWND dialog) {
+          if (path.empty()) return;
+          HWND edit = FileNameEdit(dialog);
+          // The dialog may still be putting its proposal in: type until the
+          // path stays.
+          for (int tries = 0; tries < 20; ++tries) {
+            SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+            Sleep(50);
+            char text[MAX_PATH] = {};
+            GetWindowTextA(edit, text, sizeof text);
+            if (path == text) break;
+          }
+        }) {}
+
+ private:
+  test::TDialogAnswerer answerer_;
+};
+
+// Answers this process's "Query" boxes one after the other with the buttons
+// given, from a helper thread, and keeps their questions.
+class TQueryAnswers {
+ public:
+  explicit TQueryAnswers(std::vector<int> buttons)
+      : thread_([this, buttons] {
+          for (int button : buttons) {
+            HWND box = nullptr;
+            for (int waited = 0; waited < 10000 && !box; waited += 20)
+              if (!(box = test::FindProcessDialog("Query"))) Sleep(20);
+            if (!box) return;
+            char text[1024] = {};
+            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+            texts_.push_back(text);
+            DWORD_PTR result = 0;
+            SendMessageTimeoutA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                                reinterpret_cast<LPARAM>(GetDlgItem(box, button)), SMTO_NORMAL,
+                                5000, &result);
+            for (int waited = 0; waited < 5000 && IsWindow(box); waited += 20) Sleep(20);
+          }
+        }) {}
+  ~TQueryAnswers() {
+    if (thread_.joinable()) thread_.join();
+  }
+  TQueryAnswers(const TQueryAnswers&) = delete;
+  TQueryAnswers& operator=(const TQueryAnswers&) = delete;
+  const std::vector<std::string>& Texts() {
+    if (thread_.joinable()) thread_.join();
+    return texts_;
+  }
+
+ private:
+  std::vector<std::string> texts_;
+  std::thread thread_;
+};
+
+const char* const SaveQuestion = "The game has been modified. Save it?";
+
+// Everything of the current game that a failed load must leave alone.
+struct TScene {
+  TBoard Board;
+  std::string PictureTitle, LastGameTitle, Caption, Columns, Rows;
+  bool LightGrid = false;
+  std::string Moves, WrongMoves, Remaining, Tips;
+  std::vector<uint32_t> Puzzle, Original, Backup;
+};
+
+std::vector<uint32_t> Pixels(const TImage* image) {
+  std::vector<uint32_t> pixels;
+  if (!image) return pixels;
+  const TPixelView view = image->Canvas();
+  for (int y = 0; y < view.Height; ++y)
+    pixels.insert(pixels.end(), view.Row(y), view.Row(y) + view.Width);
+  pixels.push_back(uint32_t(view.Width));
+  return pixels;
+}
+
+class GameFilesTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    application_ = std::make_unique<TApplication>();
+    form_ = std::make_unique<TQuiltraForm>();
+    QuiltraForm = form_.get();
+    form_->ArrangeWindow();
+    form_->ComputePieceSize();
+    pieceWidth_ = form_->Board.PieceWidth;
+    pieceHeight_ = form_->Board.PieceHeight;
+    picture_ = folder_.Path + "cells.bmp";
+    ASSERT_TRUE(testpicture::WriteGridPicture(picture_, 7, 7, pieceWidth_, pieceHeight_));
+    form_->LoadGameFromPicture(picture_);
+    ASSERT_TRUE(recorder_.Shows.empty());
+    // The dialogs open in the test's folder, never next to the tests.
+    form_->LoadGameDialog.FileName = form_->SaveGameDialog.FileName = folder_.Path + "*.qtg";
+  }
+
+  void TearDown() override {
+    form_.reset();
+    application_.reset();
+    QuiltraForm = nullptr;
+  }
+
+  TBoard& Board() { return form_->Board; }
+
+  // A known arrangement: a swap, a three-cycle, a far swap and two mirrored
+  // pieces, with counters, as if played.
+  void Misplace() {
+    form_->SwapAndDrawCells(0, 0, 1, 0);
+    form_->SwapAndDrawCells(0, 2, 1, 2);
+    form_->SwapAndDrawCells(1, 2, 2, 2);
+    form_->SwapAndDrawCells(6, 6, 3, 4);
+    form_->FlipPieceHorizontally(0, 0);
+    form_->FlipPieceVertically(6, 6);
+    form_->DrawGrids(false);
+    Board().MovesCount = 5;
+    Board().WrongMoves = 2;
+    form_->ShowMovesCount();
+    form_->ShowWrongMovesCount();
+    form_->SetTips(kTipsDrag);
+    ASSERT_TRUE(Board().GameModified);
+  }
+
+  TScene Scene() const {
+    TScene scene;
+    scene.Board = form_->Board;
+    scene.PictureTitle = form_->PictureTitle;
+    scene.LastGameTitle = form_->LastGameTitle;
+    scene.Caption = form_->Caption();
+    scene.Columns = form_->ColumnsCountComboBox->Text();
+    scene.Rows = form_->RowsCountComboBox->Text();
+    scene.LightGrid = form_->LightGridCheckBox->Checked();
+    scene.Moves = form_->MovesCountLabel->Caption();
+    scene.WrongMoves = form_->WrongMovesLabel->Caption();
+    scene.Remaining = form_->RemainingCountLabel->Caption();
+    scene.Tips = form_->TipsLabel->Caption();
+    scene.Puzzle = Pixels(form_->PuzzlePictureImage);
+    scene.Original = Pixels(form_->OriginalPictureImage);
+    scene.Backup = Pixels(form_->BackupPictureImage);
+    return scene;
+  }
+
+  void ExpectScene(const TScene& expected) const {
+    const TScene now = Scene();
+    const TBoard &a = expected.Board, &b = now.Board;
+    EXPECT_EQ(b.ColumnsCount, a.ColumnsCount);
+    EXPECT_EQ(b.RowsCount, a.RowsCount);
+    EXPECT_EQ(b.PieceWidth, a.PieceWidth);
+    EXPECT_EQ(b.PieceHeight, a.PieceHeight);
+    EXPECT_EQ(b.ResultedColumns, a.ResultedColumns);
+    EXPECT_EQ(b.ResultedRows, a.ResultedRows);
+    EXPECT_EQ(b.MovesCount, a.MovesCount);
+    EXPECT_EQ(b.WrongMoves, a.WrongMoves);
+    EXPECT_EQ(b.GameModified, a.GameModified);
+    EXPECT_TRUE(SameMap(a, b));
+    EXPECT_EQ(now.PictureTitle, expected.PictureTitle);
+    EXPECT_EQ(now.LastGameTitle, expected.LastGameTitle);
+    EXPECT_EQ(now.Caption, expected.Caption);
+    EXPECT_EQ(now.Columns, expected.Columns);
+    EXPECT_EQ(now.Rows, expected.Rows);
+    EXPECT_EQ(now.LightGrid, expected.LightGrid);
+    EXPECT_EQ(now.Moves, expected.Moves);
+    EXPECT_EQ(now.WrongMoves, expected.WrongMoves);
+    EXPECT_EQ(now.Remaining, expected.Remaining);
+    EXPECT_EQ(now.Tips, expected.Tips);
+    EXPECT_TRUE(now.Puzzle == expected.Puzzle) << "the puzzle view changed";
+    EXPECT_TRUE(now.Original == expected.Original) << "the original view changed";
+    EXPECT_TRUE(now.Backup == expected.Backup) << "the backup picture changed";
+  }
+
+  static bool SameMap(const TBoard& a, const TBoard& b) {
+    for (int column = 0; column < a.ResultedColumns; ++column)
+      for (int row = 0; row < a.ResultedRows; ++row) {
+        const TCell &x = a.Map[column][row], &y = b.Map[column][row];
+        if (x.C != y.C || x.R != y.R || x.FH != y.FH || x.FV != y.FV) return false;
+      }
+    return true;
+  }
+
+  // Which piece the puzzle view shows in each cell matches the map.
+  void ExpectViewShowsMap() {
+    const TPixelView view = form_->PuzzlePictureImage->Canvas();
+    ASSERT_EQ(view.Width, Board().ResultedColumns * Board().PieceWidth);
+    ASSERT_EQ(view.Height, Board().ResultedRows * Board().PieceHeight);
+    for (int row = 0; row < Board().ResultedRows; ++row)
+      for (int column = 0; column < Board().ResultedColumns; ++column) {
+        const TCell& cell = Board().Map[column][row];
+        int c = -1, r = -1;
+        // The right half's middle: clear of the dark mark however mirrored.
+        const uint32_t pixel = view.At(column * Board().PieceWidth + Board().PieceWidth / 2,
+                                       row * Board().PieceHeight + Board().PieceHeight / 2) &
+                               0xFFFFFF;
+        EXPECT_TRUE(testpicture::CellOfColour(pixel, c, r, 8)) << column << "," << row;
+        EXPECT_EQ(c, cell.C) << column << "," << row;
+        EXPECT_EQ(r, cell.R) << column << "," << row;
+      }
+  }
+
+  // A game file written by hand: a QuiltraGame section from the given lines,
+  // and a Map of the cells' "C R FH FV" entries for positions 0, 1, ...
+  std::string WriteGame(const std::string& name, const std::string& game,
+                        const std::vector<TCell>& cells) {
+    std::string text = "[QuiltraGame]\r\n" + game + "\r\n[Map]\r\n";
+    for (size_t n = 0; n < cells.size(); ++n) {
+      const std::string i = std::to_string(n);
+      text += "C" + i + "=" + std::to_string(cells[n].C) + "\r\nR" + i + "=" +
+              std::to_string(cells[n].R) + "\r\nFH" + i + "=" + (cells[n].FH ? "TRUE" : "FALSE") +
+              "\r\nFV" + i + "=" + (cells[n].FV ? "TRUE" : "FALSE") + "\r\n";
+    }
+    WriteBytes(folder_.Path + name, text);
+    return folder_.Path + name;
+  }
+
+  // The cells of a columns x rows board in home order, position by position.
+  static std::vector<TCell> HomeCells(int columns, int rows) {
+    std::vector<TCell> cells;
+    for (int row = 0; row < rows; ++row)
+      for (int column = 0; column < columns; ++column) cells.push_back(TCell{column, row, 0, 0});
+    return cells;
+  }
+
+  static std::string GameKeys(int columns, int rows, int resultedColumns, int resultedRows,
+                              const std::string& picture) {
+    return "ColumnsCount=" + std::to_string(columns) + "\r\nRowsCount=" + std::to_string(rows) +
+           "\r\nLightGrid=TRUE\r\nPictureTitle=" + picture +
+           "\r\nResultedColumns=" + std::to_string(resultedColumns) +
+           "\r\nResultedRows=" + std::to_string(resultedRows) +
+           "\r\nMovesCount=12\r\nWrongMoves=3\r\n";
+  }
+
+  // The last status the game handed back, and what was shown.
+  std::string LastDescription() const { return FunStatContext.Description; }
+
+  TShowRecorder recorder_;
+  TTempFolder folder_;
+  std::unique_ptr<TApplication> application_;
+  std::unique_ptr<TQuiltraForm> form_;
+  std::string picture_;
+  int pieceWidth_ = 0, pieceHeight_ = 0;
+};
+
+TEST_F(GameFilesTest, AGameFileHoldsTheGridTheCountersAndEveryCellInOrder) {
+  Misplace();
+  const std::string game = folder_.Path + "shuffled.qtg";
+  ASSERT_TRUE(form_->SaveGame(game));
+  EXPECT_FALSE(Board().GameModified);
+  EXPECT_EQ(form_->LastGameTitle, game);
+
+  // Windows' own reader agrees with the format.
+  auto value = [&](const char* section, const std::string& key) {
+    char text[512] = {};
+    GetPrivateProfileStringA(section, key.c_str(), "<none>", text, sizeof text, game.c_str());
+    return std::string(text);
+  };
+  EXPECT_EQ(value("QuiltraGame", "ColumnsCount"), "7");
+  EXPECT_EQ(value("QuiltraGame", "RowsCount"), "7");
+  EXPECT_EQ(value("QuiltraGame", "ResultedColumns"), "7");
+  EXPECT_EQ(value("QuiltraGame", "ResultedRows"), "7");
+  EXPECT_EQ(value("QuiltraGame", "LightGrid"), "FALSE");
+  EXPECT_EQ(value("QuiltraGame", "PictureTitle"), picture_);
+  EXPECT_EQ(value("QuiltraGame", "MovesCount"), "5");
+  EXPECT_EQ(value("QuiltraGame", "WrongMoves"), "2");
+  for (int n = 0; n < 49; ++n) {
+    const TCell& cell = Board().Map[n % 7][n / 7];
+    const std::string i = std::to_string(n);
+    EXPECT_EQ(value("Map", "C" + i), std::to_string(cell.C));
+    EXPECT_EQ(value("Map", "R" + i), std::to_string(cell.R));
+    EXPECT_EQ(value("Map", "FH" + i), cell.FH ? "TRUE" : "FALSE");
+    EXPECT_EQ(value("Map", "FV" + i), cell.FV ? "TRUE" : "FALSE");
+  }
+  EXPECT_EQ(value("Map", "C49"), "<none>");
+  EXPECT_EQ(value("Map", "C1"), "0");  // piece (0,0) lies in (1,0)
+  EXPECT_EQ(value("Map", "FH0"), "TRUE");
+  EXPECT_EQ(value("Map", "FV48"), "TRUE");
+
+  // The game section first, its keys in order, then the map, C R FH FV per
+  // position; CR LF throughout.
+  const std::string text = ReadBytes(game);
+  EXPECT_EQ(
+      text.rfind(
+          "[QuiltraGame]\r\nColumnsCount=7\r\nRowsCount=7\r\nLightGrid=FALSE\r\nPictureTitle=" +
+              picture_ +
+              "\r\nResultedColumns=7\r\nResultedRows=7\r\nMovesCount=5\r\nWrongMoves=2\r\n\r\n"
+              "[Map]\r\nC0=1\r\nR0=0\r\nFH0=TRUE\r\nFV0=FALSE\r\nC1=0\r\n",
+          0),
+      0u)
+      << text.substr(0, 300);
+  const std::string end = "C48=3\r\nR48=4\r\nFH48=FALSE\r\nFV48=TRUE\r\n\r\n";
+  ASSERT_GT(text.size(), end.size());
+  EXPECT_EQ(text.substr(text.size() - end.size()), end);
+  EXPECT_EQ(text.find("[Map]"), text.rfind('['));
+}
+
+TEST_F(GameFilesTest, ASavedGameLoadsBackWithItsBoardCountersAndSettings) {
+  Misplace();
+  const std::string game = folder_.Path + "Upper.QTG";
+  ASSERT_TRUE(form_->SaveGame(game));
+  const TBoard saved = Board();
+
+  // Another game on screen, other settings.
+  form_->LoadGameFromPicture(picture_);
+  form_->ColumnsCountComboBox->SelectText("9");
+  form_->RowsCountComboBox->SelectText("11");
+  form_->LightGridCheckBox->SetChecked(true);
+  ASSERT_EQ(Board().CountRemainingPieces(), 0);
+
+  // A name with another extension is no game: nothing happens.
+  const std::string other = folder_.Path + "game.txt";
+  CopyFileA(game.c_str(), other.c_str(), FALSE);
+  const TScene before = Scene();
+  form_->LoadGameFrom(other);
+  EXPECT_EQ(FunStatContext.Status, fsPerfect);
+  ExpectScene(before);
+
+  form_->LoadGameFrom(game);
+  EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
+  EXPECT_TRUE(SameMap(saved, Board()));
+  EXPECT_EQ(Board().ResultedColumns, 7);
+  EXPECT_EQ(Board().MovesCount, 5);
+  EXPECT_EQ(Board().WrongMoves, 2);
+  EXPECT_FALSE(Board().GameModified);
+  EXPECT_EQ(form_->MovesCountLabel->Caption(), "You have made 5 moves.");
+  EXPECT_EQ(form_->WrongMovesLabel->Caption(), "You have made 2 wrong moves.");
+  EXPECT_EQ(form_->RemainingCountLabel->Caption(), RemainingText(saved.CountRemainingPieces()));
+  EXPECT_EQ(form_->TipsLabel->Caption(), kTipsDrag);
+  EXPECT_EQ(form_->Caption(), "Quiltra - " + game);
+  EXPECT_EQ(form_->LastGameTitle, game);
+  EXPECT_EQ(form_->SaveGameDialog.FileName, game);
+  EXPECT_EQ(form_->ColumnsCountComboBox->Text(), "7");
+  EXPECT_EQ(form_->RowsCountComboBox->Text(), "7");
+  EXPECT_FALSE(form_->LightGridCheckBox->Checked());
+  ExpectViewShowsMap();
+
+  // Loading keeps the modified mark of the game it replaces.
+  form_->SwapAndDrawCells(3, 3, 4, 4);
+  TQueryAnswers no({IDNO});
+  form_->LoadGameFrom(game);
+  EXPECT_EQ(no.Texts(), std::vector<std::string>{SaveQuestion});
+  EXPECT_TRUE(SameMap(saved, Board()));
+  EXPECT_TRUE(Board().GameModified);
+}
+
+TEST_F(GameFilesTest, ReadingAGameTakesWhatIsValidAndDefaultsTheRest) {
+  // More columns than chosen, every cell as saved.
+  std::vector<TCell> cells = HomeCells(8, 7);
+  std::reverse(cells.begin(), cells.end());
+  cells[3].FH = cells[4].FV = 1;
+  const std::string wide = WriteGame("wide.qtg", GameKeys(7, 7, 8, 7, picture_), cells);
+  ASSERT_TRUE(form_->GameList->LoadFrom(wide));
+  EXPECT_EQ(Board().ColumnsCount, 7);
+  EXPECT_EQ(Board().ResultedColumns, 8);
+  EXPECT_EQ(Board().ResultedRows, 7);
+  EXPECT_EQ(Board().MovesCount, 12);
+  EXPECT_EQ(Board().WrongMoves, 3);
+  for (int n = 0; n < 56; ++n) {
+    const TCell& cell = Board().Map[n % 8][n / 8];
+    EXPECT_EQ(cell.C, cells[n].C);
+    EXPECT_EQ(cell.R, cells[n].R);
+    EXPECT_EQ(cell.FH, cells[n].FH);
+    EXPECT_EQ(cell.FV, cells[n].FV);
+  }
+
+  // Missing keys and bad values: the defaults, silently.
+  WriteBytes(folder_.Path + "odd.qtg",
+             "[QuiltraGame]\r\nColumnsCount=4\r\nRowsCount=abc\r\nLightGrid=true\r\n"
+             "ResultedColumns=31\r\nResultedRows=0\r\nMovesCount=-1\r\nWrongMoves=0x10\r\n\r\n"
+             "[Map]\r\nC0=7\r\nR0=0\r\nFH0=true\r\nFV0=TRUE\r\n"
+             "C1=2\r\nR1=0\r\nFV1=TRUE\r\n"  // no FH1
+             "C2=1\r\nR2=\r\nFH2=TRUE\r\n"   // R2 empty, no FV2
+             "C4=-1\r\nR4=7\r\n");           // out of range; 3 and 5 on missing
+  form_->ColumnsCountComboBox->SelectText("6");
+  form_->RowsCountComboBox->SelectText("5");
+  form_->LightGridCheckBox->SetChecked(true);
+  ASSERT_TRUE(form_->GameList->LoadFrom(folder_.Path + "odd.qtg"));
+  EXPECT_EQ(Board().ColumnsCount, 6);
+  EXPECT_EQ(Board().RowsCount, 5);
+  EXPECT_EQ(form_->ColumnsCountComboBox->Text(), "6");
+  EXPECT_FALSE(form_->LightGridCheckBox->Checked());
+  EXPECT_EQ(form_->PictureTitle, picture_);  // no key: the current one
+  EXPECT_EQ(Board().ResultedColumns, 6);
+  EXPECT_EQ(Board().ResultedRows, 5);
+  EXPECT_EQ(Board().MovesCount, 0);
+  EXPECT_EQ(Board().WrongMoves, 16);
+  const TCell expected[] = {{0, 0, 0, 1}, {2, 0, 0, 1}, {1, 0, 1, 0},
+                            {3, 0, 0, 0}, {4, 0, 0, 0}, {5, 0, 0, 0}};
+  for (int n = 0; n < 6; ++n) {
+    EXPECT_EQ(Board().Map[n][0].C, expected[n].C) << n;
+    EXPECT_EQ(Board().Map[n][0].R, expected[n].R) << n;
+    EXPECT_EQ(Board().Map[n][0].FH, expected[n].FH) << n;
+    EXPECT_EQ(Board().Map[n][0].FV, expected[n].FV) << n;
+  }
+  EXPECT_EQ(Board().Map[5][4].C, 5);
+  EXPECT_EQ(Board().Map[5][4].R, 4);
+}
+
+TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
+  // Cut into 8 x 7 with 7 columns chosen, where the area left room for an
+  // eighth column; here the picture would get 7.
+  std::vector<TCell> eight = HomeCells(8, 7);
+  std::reverse(eight.begin(), eight.end());
+  form_->LoadGameFrom(WriteGame("eight.qtg", GameKeys(7, 7, 8, 7, picture_), eight));
+  EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
+  EXPECT_EQ(Board().ResultedColumns, 8);
+  EXPECT_EQ(Board().ResultedRows, 7);
+  for (int n = 0; n < 56; ++n) {
+    EXPECT_EQ(Board().Map[n % 8][n / 8].C, eight[n].C);
+    EXPECT_EQ(Board().Map[n % 8][n / 8].R, eight[n].R);
+  }
+  EXPECT_EQ(form_->PuzzlePictureImage->Canvas().Width, 8 * Board().PieceWidth);
+  EXPECT_EQ(form_->RemainingCountLabel->Caption(), RemainingText(56));
+
+  form_->LoadGameFromPicture(picture_);
+  Misplace();
+  const std::string game = folder_.Path + "screen.qtg";
+  ASSERT_TRUE(form_->SaveGame(game));
+  const TBoard saved = Board();
+
+  // A narrower puzzle area: the picture would now be cut into fewer columns.
+  TGroupBox* box = form_->PuzzlePictureGroupBox;
+  box->SetSize(box->Width() * 3 / 4, box->Height());
+  form_->ComputePieceSize();
+  const int areaWidth = box->ClientWidth() - 10;
+  const int areaHeight = box->ClientHeight() - form_->PuzzlePictureImage->Top() - 5;
+  const TSize fitted = FitSizeToBox(7 * pieceWidth_, 7 * pieceHeight_, areaWidth, areaHeight, true);
+  ASSERT_NE(GridCount(fitted.Height, Board().PieceHeight, 30), 7);
+
+  form_->LoadGameFrom(game);
+  EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
+  EXPECT_EQ(Board().ResultedColumns, 7);
+  EXPECT_EQ(Board().ResultedRows, 7);
+  EXPECT_TRUE(SameMap(saved, Board()));
+  EXPECT_LE(7 * Board().PieceWidth, areaWidth);
+  EXPECT_LE(7 * Board().PieceHeight, areaHeight);
+  ExpectViewShowsMap();
+  EXPECT_EQ(form_->BackupPictureImage->Canvas().Width, 7 * Board().PieceWidth);
+  EXPECT_EQ(form_->OriginalPictureImage->Canvas().Width % 7, 0);
+
+  // The other way: 25 columns chosen on an area 395 pixels wide give pieces
+  // of 15 pixels, and a picture as wide as the area would now get 26.
+  box->SetSize(box->Width() + 405 - box->ClientWidth(), box->Height());
+  ASSERT_EQ(box->ClientWidth() - 10, 395);
+  const std::string widePicture = folder_.Path + "wide.bmp";
+  ASSERT_TRUE(testpicture::WriteGridPicture(widePicture, 25, 7, 15, 15));
+  ASSERT_EQ(GridCount(395, 395 / 25, 30), 26);
+  std::vector<TCell> cells = HomeCells(25, 7);
+  std::reverse(cells.begin(), cells.end());
+  form_->LoadGameFrom(WriteGame("wide.qtg", GameKeys(25, 7, 25, 7, widePicture), cells));
+  EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
+  EXPECT_EQ(Board().ResultedColumns, 25);
+  EXPECT_EQ(Board().ResultedRows, 7);
+  EXPECT_EQ(Board().Map[0][0].C, 24);
+  EXPECT_EQ(Board().Map[24][6].R, 0);
+  EXPECT_EQ(Board().PieceWidth, 15);
+  ExpectViewShowsMap();
+}
+
+TEST_F(GameFilesTest, AMapThatIsNoPermutationIsRefusedAndTheGameStays) {
+  Misplace();
+  std::vector<TCell> cells = HomeCells(7, 7);
+  cells[1] = cells[0];  // piece (0,0) twice, piece (1,0) lost
+  std::string keys = GameKeys(9, 9, 7, 7, picture_);
+  const std::string game = WriteGame("twice.qtg", keys, cells);
+  form_->LastGameTitle = game;
+  const TScene before = Scene();
+  TQueryAnswers no({IDNO});
+  form_->LoadLastGameMenuClick();
+  EXPECT_EQ(no.Texts().size(), 1u);
+  ASSERT_EQ(recorder_.Shows.size(), 1u);
+  EXPECT_EQ(recorder_.Shows[0].Headline, "Failed to load last game.");
+  EXPECT_EQ(recorder_.Shows[0].Description, "The game file holds no valid board.");
+  EXPECT_EQ(recorder_.Shows[0].Parameter1, game);
+  EXPECT_EQ(FunStatContext.Status, fsPerfect);
+  ExpectScene(before);
+
+  // A clean picture stays clean: reading the file's light grid draws no
+  // frames over it.
+  {
+    TQueryAnswers no({IDNO});
+    form_->LoadGameFromPicture(picture_);
+  }
+  const TScene clean = Scene();
+  form_->LoadGameFrom(game);
+  EXPECT_EQ(LastDescription(), "The game file holds no valid board.");
+  ExpectScene(clean);
+}
+
+TEST_F(GameFilesTest, AGameWhosePictureHasGoneIsRefusedAndTheGameStays) {
+  const std::string gone = folder_.Path + "gone.bmp";
+  ASSERT_TRUE(CopyFileA(picture_.c_str(), gone.c_str(), FALSE));
+  form_->LoadGameFromPicture(gone);
+  Misplace();
+  const std::string game = folder_.Path + "gone.qtg";
+  ASSERT_TRUE(form_->SaveGame(game));
+  form_->LoadGameFromPicture(picture_);
+  Misplace();
+  form_->LightGridCheckBox->SetChecked(true);  // the file says FALSE
+  form_->ColumnsCountComboBox->SelectText("12");
+  ASSERT_TRUE(DeleteFileA(gone.c_str()));
+
+  const TScene before = Scene();
+  TQueryAnswers no({IDNO});
+  form_->LoadLastGameMenuClick();
+  EXPECT_EQ(no.Texts().size(), 1u);
+  ASSERT_EQ(recorder_.Shows.size(), 1u);
+  EXPECT_EQ(recorder_.Shows[0].Headline, "Failed to load last game.");
+  EXPECT_EQ(recorder_.Shows[0].Description, "There is no such file.");
+  EXPECT_EQ(recorder_.Shows[0].Parameter1, gone);
+  ExpectScene(before);  // the modified mark and LastGameTitle too
+}
+
+TEST_F(GameFilesTest, AGameFileThatNamesNoPictureIsRefused) {
+  Misplace();
+  Board().GameModified = false;
+  const TScene before = Scene();
+  const std::vector<TCell> cells = HomeCells(7, 7);
+  const std::string longName =
+      folder_.Path + std::string(260 - folder_.Path.size() - 4, 'x') + ".bmp";
+  ASSERT_EQ(longName.size(), 260u);
+  const std::string files[] = {
+      WriteGame("empty.qtg", GameKeys(7, 7, 7, 7, ""), cells),
+      WriteGame("text.qtg", GameKeys(7, 7, 7, 7, folder_.Path + "notes.txt"), cells),
+      WriteGame("long.qtg", GameKeys(7, 7, 7, 7, longName), cells),
+  };
+  WriteBytes(folder_.Path + "junk.qtg", "This is no game.\r\n");
+  for (const std::string& game : {files[0], files[1], files[2], folder_.Path + "junk.qtg"}) {
+    form_->LoadGameFrom(game);
+    EXPECT_EQ(LastDescription(), "The game file names no picture.") << game;
+    EXPECT_EQ(FunStatContext.Parameter1, game);
+    ExpectScene(before);
+  }
+  EXPECT_TRUE(recorder_.Shows.empty());
+}
+
+TEST_F(GameFilesTest, APictureThatNoLongerDecodesIsRefused) {
+  const std::string broken = folder_.Path + "broken.bmp";
+  WriteBytes(broken, "This is not a picture.\r\n");
+  Misplace();
+  Board().GameModified = false;
+  const TScene before = Scene();
+  form_->LoadGameFrom(WriteGame("broken.qtg", GameKeys(7, 7, 7, 7, broken), HomeCells(7, 7)));
+  EXPECT_EQ(LastDescription(), "The picture cannot be cut into the saved grid.");
+  ExpectScene(before);
+}
+
+TEST_F(GameFilesTest, MissingAndUnreadableGameFiles) {
+  Misplace();
+  Board().GameModified = false;
+  const TScene before = Scene();
+  // At first start the last game is the games folder's pattern.
+  const std::string pattern = folder_.Path + "*.qtg";
+  form_->LastGameTitle = form_->LoadGameDialog.FileName = pattern;
+  form_->LoadLastGameMenuClick();
+  ASSERT_EQ(recorder_.Shows.size(), 1u);
+  EXPECT_EQ(recorder_.Shows[0].Headline, "Failed to load last game.");
+  EXPECT_EQ(recorder_.Shows[0].Description, "There is no such file");
+  EXPECT_EQ(recorder_.Shows[0].Parameter1, pattern);
+  EXPECT_EQ(form_->LoadGameDialog.FileName, pattern);
+
+  // A game file that cannot be read is reported once, by the list.
+  const std::string folderGame = folder_.Path + "folder.qtg";
+  ASSERT_TRUE(CreateDirectoryA(folderGame.c_str(), nullptr));
+  form_->LastGameTitle = folderGame;
+  form_->LoadLastGameMenuClick();
+  ASSERT_EQ(recorder_.Shows.size(), 2u);
+  EXPECT_EQ(recorder_.Shows[1].Headline, "Failed to load file.");
+  form_->LastGameTitle = before.LastGameTitle;
+  ExpectScene(before);
+}
+
+TEST_F(GameFilesTest, YesToTheSaveQuestionGoesOnOnlyWhenTheGameWasWritten) {
+  EXPECT_TRUE(form_->CheckSave());  // not modified: no question
+  Misplace();
+  const std::string lastGame = form_->LastGameTitle;
+  const std::string game = folder_.Path + "kept.qtg";
+  {
+    TQueryAnswers cancel({IDCANCEL});
+    EXPECT_FALSE(form_->CheckSave());
+    EXPECT_EQ(cancel.Texts(), std::vector<std::string>{SaveQuestion});
+  }
+  {
+    TQueryAnswers no({IDNO});
+    EXPECT_TRUE(form_->CheckSave());
+  }
+  {
+    TQueryAnswers yes({IDYES});
+    TFileDialogAnswerer cancel("Save As", "");
+    EXPECT_FALSE(form_->CheckSave());
+  }
+  WriteBytes(game, "old");
+  {
+    // Yes, then No to overwriting.
+    TQueryAnswers answers({IDYES, IDNO});
+    TFileDialogAnswerer save("Save As", game);
+    EXPECT_FALSE(form_->CheckSave());
+    ASSERT_EQ(answers.Texts().size(), 2u);
+    EXPECT_EQ(answers.Texts()[1], "File \"" + game + "\"already exists.\nOverwrite it?");
+  }
+  EXPECT_EQ(ReadBytes(game), "old");
+  {
+    TQueryAnswers yes({IDYES});
+    TFileDialogAnswerer save("Save As", folder_.Path + "missing\\kept.qtg");
+    EXPECT_FALSE(form_->CheckSave());
+  }
+  ASSERT_EQ(recorder_.Shows.size(), 1u);
+  EXPECT_EQ(recorder_.Shows[0].Headline, "Failed to save file.");
+  EXPECT_TRUE(Board().GameModified);
+  EXPECT_EQ(form_->LastGameTitle, lastGame);
+  {
+    TQueryAnswers answers({IDYES, IDYES});
+    TFileDialogAnswerer save("Save As", game);
+    EXPECT_TRUE(form_->CheckSave());
+  }
+  EXPECT_FALSE(Board().GameModified);
+  EXPECT_EQ(form_->LastGameTitle, game);
+  EXPECT_NE(ReadBytes(game).find("MovesCount=5"), std::string::npos);
+}
+
+TEST_F(GameFilesTest, ASaveThatFailsLeavesTheOldGameFileWhole) {
+  Misplace();
+  const std::string game = folder_.Path + "whole.qtg";
+  ASSERT_TRUE(form_->SaveGame(game));
+  const std::string old = ReadBytes(game);
+  form_->SwapAndDrawCells(3, 3, 4, 4);
+  form_->LastGameTitle = "before";
+  for (TDurableWriteStep failing :
+       {TDurableWriteStep::Write, TDurableWriteStep::Flush, TDurableWriteStep::Replace}) {
+    DurableWriteTestHook = [failing](TDurableWriteStep step, const std::string&) -> DWORD {
+      return step == failing ? ERROR_DISK_FULL : 0;
+    };
+    {
+      TQueryAnswers yes({IDYES});  // to overwriting
+      EXPECT_FALSE(form_->SaveGame(game));
+    }
+    DurableWriteTestHook = nullptr;
+    EXPECT_EQ(ReadBytes(game), old);
+    EXPECT_EQ(folder_.Files().size(), 2u);  // the picture and the game: no temporary file
+    EXPECT_TRUE(Board().GameModified);
+    EXPECT_EQ(form_->LastGameTitle, "before");
+  }
+  ASSERT_EQ(recorder_.Shows.size(), 3u);
+  EXPECT_EQ(recorder_.Shows[2].Headline, "Failed to save file.");
+  EXPECT_EQ(recorder_.Shows[2].SystemErrorCode, uint32_t(ERROR_DISK_FULL));
+}
+
+TEST_F(GameFilesTest, CancelOrAFailureKeepsTheGameOnEveryCommand) {
+  Misplace();
+  const std::string game = folder_.Path + "other.qtg";
+  {
+    // Saved under another name first: a game to load.
+    TQueryAnswers yes({IDYES});
+    TFileDialogAnswerer save("Save As", game);
+    ASSERT_TRUE(form_->CheckSave());
+  }
+  form_->SwapAndDrawCells(4, 4, 5, 5);
+  TScene before = Scene();
+  {
+    TQueryAnswers cancel({IDCANCEL, IDCANCEL});
+    form_->LoadGameFromPicture(picture_);
+    form_->LoadGameFrom(game);
+    EXPECT_EQ(cancel.Texts().size(), 2u);
+  }
+  ExpectScene(before);
+
+  // No, and the picture has gone: the game and its mark stay.
+  {
+    TQueryAnswers no({IDNO});
+    form_->LoadGameFromPicture(folder_.Path + "gone.bmp");
+  }
+  ASSERT_EQ(recorder_.Shows.size(), 1u);
+  EXPECT_EQ(recorder_.Shows[0].Headline, "Failed to load game.");
+  EXPECT_EQ(recorder_.Shows[0].Description, "There is no such file.");
+  ExpectScene(before);
+
+  // Closing: Cancel keeps the window and the options file as they were;
+  // No closes and writes the options.
+  const std::string options = folder_.Path + "Quiltra.ini";
+  WriteBytes(options, "[QuiltraGame]\r\nColumnsCount=9\r\n");
+  form_->OptionsList = std::make_unique<TStoredTextList>(options);
+  form_->OptionsList->OnSave = [this](TStoredTextList& list) { form_->WriteOptions(list); };
+  bool canClose = true;
+  {
+    TQueryAnswers cancel({IDCANCEL});
+    form_->FormCloseQuery(canClose);
+  }
+  EXPECT_FALSE(canClose);
+  EXPECT_EQ(ReadBytes(options), "[QuiltraGame]\r\nColumnsCount=9\r\n");
+  {
+    TQueryAnswers no({IDNO});
+    form_->FormCloseQuery(canClose);
+  }
+  EXPECT_TRUE(canClose);
+  EXPECT_NE(ReadBytes(options).find("LastGameTitle=" + game), std::string::npos);
+}
+
+TEST_F(GameFilesTest, TheOptionsFileKeepsItsSixKeysWithinTheirLimits) {
+  const std::string options = folder_.Path + "Quiltra.ini";
+  TStoredTextList list(options);
+  list.OnLoad = [this](TStoredTextList& loaded) { form_->ReadOptions(loaded); };
+  list.OnSave = [this](TStoredTextList& saved) { form_->WriteOptions(saved); };
+  const std::string defaultGame = form_->LastGameTitle;
+
+  WriteBytes(options,
+             "; the player's settings\r\n[QuiltraGame]\r\nColumnsCount=4\r\nRowsCount=12\r\n"
+             "LightGrid=true\r\nPictureTitle=\r\nAllowFlip=TRUE\r\nLastGameTitle=\r\n"
+             "Extra=1\r\n\r\n[Other]\r\nKey=value\r\n");
+  ASSERT_TRUE(list.Load());
+  EXPECT_EQ(form_->ColumnsCountComboBox->Text(), "7");
+  EXPECT_EQ(form_->RowsCountComboBox->Text(), "12");
+  EXPECT_FALSE(form_->LightGridCheckBox->Checked());
+  EXPECT_TRUE(form_->AllowFlipCheckBox->Checked());
+  EXPECT_EQ(form_->PictureTitle, "");
+  EXPECT_EQ(form_->LastGameTitle, defaultGame);
+  EXPECT_EQ(form_->LoadGameDialog.FileName, defaultGame);
+  EXPECT_EQ(form_->SaveGameDialog.FileName, defaultGame);
+  // With no picture named, "Save game" does nothing.
+  EXPECT_FALSE(form_->SaveGameCommand());
+
+  const std::string picture259 = "C:\\" + std::string(252, 'p') + ".jpg";
+  const std::string game259 = "C:\\" + std::string(252, 'g') + ".qtg";
+  WriteBytes(options,
+             "[QuiltraGame]\r\nColumnsCount=31\r\nRowsCount=0x1E\r\nLightGrid=TRUE\r\n"
+             "PictureTitle=" +
+                 picture259 + "\r\nLastGameTitle=" + game259 + "\r\n");
+  ASSERT_TRUE(list.Load());
+  EXPECT_EQ(form_->ColumnsCountComboBox->Text(), "7");
+  EXPECT_EQ(form_->RowsCountComboBox->Text(), "30");
+  EXPECT_TRUE(form_->LightGridCheckBox->Checked());
+  EXPECT_FALSE(form_->AllowFlipCheckBox->Checked());
+  EXPECT_EQ(form_->PictureTitle, picture259);
+  EXPECT_EQ(form_->LastGameTitle, game259);
+  WriteBytes(options, "[QuiltraGame]\r\nPictureTitle=" + picture259 +
+                          "x\r\nLastGameTitle=" + game259 + "x\r\n");
+  ASSERT_TRUE(list.Load());
+  EXPECT_EQ(form_->PictureTitle, picture259);
+  EXPECT_EQ(form_->LastGameTitle, game259);
+
+  // Written back: the six keys and nothing else.
+  WriteBytes(options, "; gone\r\n[QuiltraGame]\r\nExtra=1\r\n[Other]\r\nKey=value\r\n");
+  ASSERT_TRUE(list.Load());
+  form_->ColumnsCountComboBox->SelectText("9");
+  ASSERT_TRUE(list.Save(false));
+  EXPECT_EQ(ReadBytes(options),
+            "[QuiltraGame]\r\nColumnsCount=9\r\nRowsCount=30\r\nLightGrid=FALSE\r\nPictureTitle=" +
+                picture259 + "\r\nAllowFlip=FALSE\r\nLastGameTitle=" + game259 + "\r\n\r\n");
+  EXPECT_TRUE(recorder_.Shows.empty());
+}
+
+}  // namespace
