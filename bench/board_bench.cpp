@@ -101,8 +101,7 @@ int main() {
   std::printf("%-34s %9.3f ms\n", "full repaint of the puzzle view", repaint);
   std::printf("%-34s %9.3f ms  (%.2f x repaint)\n", "all pieces and frames redrawn", redraw,
               redraw / repaint);
-  std::printf("%-34s %9.3f ms  (%.2f x repaint)\n", "Randomize", randomize,
-              randomize / repaint);
+  std::printf("%-34s %9.3f ms  (%.2f x repaint)\n", "Randomize", randomize, randomize / repaint);
   std::printf("%-34s %9.3f ms  (%.3f x repaint, %.4f of a 60 Hz frame)\n",
               "one drop (2 pieces, 4 frames)", drop, drop / repaint, drop / (1000.0 / 60));
   return 0;

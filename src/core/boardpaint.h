@@ -8,10 +8,10 @@
 #include "pixels.h"
 
 // Frame colours, as Windows colour values (red in the low byte).
-constexpr uint32_t kHomeFrameColor = 65535;         // yellow: the cell holds its own piece
-constexpr uint32_t kMarkedFrameColor = 255;         // red: the marked cell
-constexpr uint32_t kLightFrameColor = 12632256;     // silver: ordinary frame, light grid
-constexpr uint32_t kDarkFrameColor = 0;             // black: ordinary frame
+constexpr uint32_t kHomeFrameColor = 65535;      // yellow: the cell holds its own piece
+constexpr uint32_t kMarkedFrameColor = 255;      // red: the marked cell
+constexpr uint32_t kLightFrameColor = 12632256;  // silver: ordinary frame, light grid
+constexpr uint32_t kDarkFrameColor = 0;          // black: ordinary frame
 
 uint32_t FrameColor(const TBoard& board, int column, int row, bool highlight, bool lightGrid);
 

@@ -28,7 +28,9 @@ void CivilFromDays(int64_t days, int& year, int& month, int& day) {
   year = static_cast<int>(yearOfEra + era * 400 + (month <= 2));
 }
 
-double Fraction(TDateTime value) { return value - std::floor(value); }
+double Fraction(TDateTime value) {
+  return value - std::floor(value);
+}
 
 // The time of day in whole milliseconds. Rounding first keeps a clock time
 // that lies exactly on a boundary (00:03:20) from falling a unit short

@@ -59,8 +59,7 @@ void TFunStatContext::Raise(const std::string& file, const std::string& function
   SystemErrorCode = systemErrorCode;
 }
 
-void TFunStatContext::NoteShow(const std::string& file, const std::string& function,
-                               int32_t line) {
+void TFunStatContext::NoteShow(const std::string& file, const std::string& function, int32_t line) {
   ShowFile = file;
   ShowFunction = function;
   ShowLine = line;
@@ -84,18 +83,24 @@ void TFunStatContext::Assign(const TFunStatContext& source) {
 
 std::string TFunStatContext::GetStatusText(int32_t level) {
   switch (level) {
-    case fsPerfect: return "Perfect";
-    case fsWarning: return "Warning";
-    case fsError: return "Error";
-    case fsBeginFunctionError: return "Begin function error";
-    case fsPanic: return "Panic";
-    case fsCatastrophe: return "Catastrophe";
-    default: return "Unknown function status";
+    case fsPerfect:
+      return "Perfect";
+    case fsWarning:
+      return "Warning";
+    case fsError:
+      return "Error";
+    case fsBeginFunctionError:
+      return "Begin function error";
+    case fsPanic:
+      return "Panic";
+    case fsCatastrophe:
+      return "Catastrophe";
+    default:
+      return "Unknown function status";
   }
 }
 
-std::function<bool(const TFunStatContext&, const std::string&, bool*)>
-    TFunStatContext::ShowHandler;
+std::function<bool(const TFunStatContext&, const std::string&, bool*)> TFunStatContext::ShowHandler;
 std::function<TReportEnvironment(uint32_t)> TFunStatContext::ReportEnvironment;
 
 std::string TFunStatContext::GetReportText() const {

@@ -10,10 +10,10 @@ class TFunStatContext;
 
 // What a report needs from the running system besides the context itself.
 struct TReportEnvironment {
-  std::string TimeText;              // "* Time: " value
-  std::string ProgramPath;           // "* Program: " value
-  int32_t RecursiveAttempts = 0;     // the error dialog's counter, 0 without a dialog
-  std::string SystemErrorText;       // the message table's text for the code
+  std::string TimeText;           // "* Time: " value
+  std::string ProgramPath;        // "* Program: " value
+  int32_t RecursiveAttempts = 0;  // the error dialog's counter, 0 without a dialog
+  std::string SystemErrorText;    // the message table's text for the code
 };
 
 enum TFunStatus : int32_t {

@@ -7,9 +7,8 @@ TSize FitSizeToBox(int32_t sourceWidth, int32_t sourceHeight, int32_t boxWidth, 
   if (sourceWidth < 1 || sourceHeight < 1) return TSize{0, 0};
   // 64-bit products: a 30000-pixel picture times a box side overflows 32 bits.
   int32_t w = enlarge ? boxWidth : std::min(boxWidth, sourceWidth);
-  int32_t h = (w == sourceWidth)
-                  ? sourceHeight
-                  : static_cast<int32_t>(int64_t{sourceHeight} * w / sourceWidth);
+  int32_t h = (w == sourceWidth) ? sourceHeight
+                                 : static_cast<int32_t>(int64_t{sourceHeight} * w / sourceWidth);
   if (h <= boxHeight) return TSize{w, h};
   h = enlarge ? boxHeight : std::min(boxHeight, sourceHeight);
   w = (h == sourceHeight) ? sourceWidth
@@ -27,11 +26,10 @@ TWindowArrangement ArrangeWindowOn(int32_t workWidth, int32_t workHeight,
   const int32_t clientWidth = width - layout.NonClientWidth;
   const int32_t clientHeight = height - layout.NonClientHeight;
   const TRect& original = layout.OriginalGroupBox;
-  const int32_t l = std::max(layout.MainPanelWidth,
-                             static_cast<int32_t>(clientWidth * 0.35 - original.Left));
+  const int32_t l =
+      std::max(layout.MainPanelWidth, static_cast<int32_t>(clientWidth * 0.35 - original.Left));
 
-  result.OriginalGroupBox =
-      TRect{original.Left, original.Top, l, clientHeight - original.Top - 5};
+  result.OriginalGroupBox = TRect{original.Left, original.Top, l, clientHeight - original.Top - 5};
   result.OriginalImage = TRect{layout.OriginalImage.Left, layout.OriginalImage.Top, l - 10,
                                result.OriginalGroupBox.Height - 10};
 

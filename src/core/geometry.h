@@ -18,8 +18,7 @@ struct TRect {
   int32_t Width = 0;
   int32_t Height = 0;
   bool operator==(const TRect& other) const {
-    return Left == other.Left && Top == other.Top && Width == other.Width &&
-           Height == other.Height;
+    return Left == other.Left && Top == other.Top && Width == other.Width && Height == other.Height;
   }
 };
 
@@ -30,9 +29,9 @@ TSize FitSizeToBox(int32_t sourceWidth, int32_t sourceHeight, int32_t boxWidth, 
 
 // Where ArrangeWindow puts the window and its two picture areas.
 struct TWindowArrangement {
-  TRect Window;                 // outer rectangle, on the work area's own origin
-  TRect OriginalGroupBox;       // in client coordinates
-  TRect OriginalImage;          // in its group box
+  TRect Window;            // outer rectangle, on the work area's own origin
+  TRect OriginalGroupBox;  // in client coordinates
+  TRect OriginalImage;     // in its group box
   TRect PuzzleGroupBox;
   TRect PuzzleImage;
 };

@@ -2,7 +2,9 @@
 
 namespace {
 
-char LowerChar(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char LowerChar(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string::size_type LastDelimiter(const std::string& path) {
   return path.find_last_of("\\:");
@@ -20,7 +22,9 @@ std::string RemovePathDelimiter(const std::string& path) {
   return path;
 }
 
-bool IsDriveOnly(const std::string& path) { return path.size() >= 2 && path.back() == ':'; }
+bool IsDriveOnly(const std::string& path) {
+  return path.size() >= 2 && path.back() == ':';
+}
 
 std::string GetFileDirectory(const std::string& path) {
   if (IsDriveOnly(path)) return "";

@@ -20,9 +20,9 @@ void FillPixels(const TPixelView& target, uint32_t pixel) {
   for (int32_t y = 0; y < target.Height; ++y) std::fill_n(target.Row(y), target.Width, pixel);
 }
 
-void CopyBlock(const TPixelView& source, int32_t sourceX, int32_t sourceY,
-               const TPixelView& target, int32_t targetX, int32_t targetY, int32_t width,
-               int32_t height, bool mirrorHorizontally, bool mirrorVertically) {
+void CopyBlock(const TPixelView& source, int32_t sourceX, int32_t sourceY, const TPixelView& target,
+               int32_t targetX, int32_t targetY, int32_t width, int32_t height,
+               bool mirrorHorizontally, bool mirrorVertically) {
   if (source.Empty() || target.Empty()) return;
   for (int32_t dy = 0; dy < height; ++dy) {
     const int32_t sy = sourceY + (mirrorVertically ? height - 1 - dy : dy);

@@ -29,9 +29,9 @@ void FillPixels(const TPixelView& target, uint32_t pixel);
 // Copies a width by height block from (sourceX, sourceY) to (targetX, targetY),
 // mirrored left to right and/or top to bottom within the block. Parts outside
 // either buffer are skipped.
-void CopyBlock(const TPixelView& source, int32_t sourceX, int32_t sourceY,
-               const TPixelView& target, int32_t targetX, int32_t targetY, int32_t width,
-               int32_t height, bool mirrorHorizontally, bool mirrorVertically);
+void CopyBlock(const TPixelView& source, int32_t sourceX, int32_t sourceY, const TPixelView& target,
+               int32_t targetX, int32_t targetY, int32_t width, int32_t height,
+               bool mirrorHorizontally, bool mirrorVertically);
 
 // A one-pixel frame on the outermost pixels of the rectangle.
 void DrawFrame(const TPixelView& target, int32_t left, int32_t top, int32_t width, int32_t height,

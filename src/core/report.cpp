@@ -5,7 +5,9 @@
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
 
 std::string GeneralFloat(double value) {
   char buffer[64];
@@ -22,8 +24,9 @@ std::string BuildReportText(const TFunStatContext& context, const TReportEnviron
   try {
     std::string status = TFunStatContext::GetStatusText(context.Status);
     if (context.Status == fsCatastrophe)
-      status += ": CATASTROPHIC FAILURE!!! It is highly recommended to terminate the program "
-                "immediately!";
+      status +=
+          ": CATASTROPHIC FAILURE!!! It is highly recommended to terminate the program "
+          "immediately!";
     text += crlf + "RAISE CONTEXT";
     text += crlf + "* Status: " + status;
     text += crlf + "* File: " + Quoted(GetFileNameOnly(context.RaiseFile));

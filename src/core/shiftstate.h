@@ -32,7 +32,9 @@ constexpr uint8_t kModifierFlags = ssShift | ssAlt | ssCtrl | ssDouble;
 constexpr TShiftState GetModifierKeys(TShiftState shift) {
   return TShiftState(static_cast<uint8_t>(shift.Flags & kModifierFlags));
 }
-constexpr bool NoModifierKeys(TShiftState shift) { return GetModifierKeys(shift).Flags == 0; }
+constexpr bool NoModifierKeys(TShiftState shift) {
+  return GetModifierKeys(shift).Flags == 0;
+}
 constexpr bool OnlyModifierKey(TShiftState shift, TShiftFlag key) {
   return GetModifierKeys(shift).Flags == key;
 }

@@ -5,7 +5,9 @@
 namespace {
 
 // abs(a rem count), the remainder taking the sign of a.
-int TargetOf(int32_t value, int count) { return std::abs(static_cast<int>(value % count)); }
+int TargetOf(int32_t value, int count) {
+  return std::abs(static_cast<int>(value % count));
+}
 
 }  // namespace
 

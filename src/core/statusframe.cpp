@@ -5,7 +5,9 @@ TStatusFrame::TStatusFrame(const char* file, const char* context, int line)
   FunStatContext.Begin(file, context, line);
 }
 
-TStatusFrame::~TStatusFrame() { FunStatContext.Assign(Local); }
+TStatusFrame::~TStatusFrame() {
+  FunStatContext.Assign(Local);
+}
 
 void TStatusFrame::Raise(int line, const std::string& description, const std::string& parameter1,
                          const std::string& parameter2, uint32_t systemErrorCode, int32_t level) {

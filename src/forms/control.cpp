@@ -13,7 +13,9 @@ namespace {
 
 const char* const kControlProperty = "QuiltraControl";
 
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
 
 }  // namespace
 
@@ -69,8 +71,9 @@ void TControl::Create(const TControlStyle& style, const std::string& caption, in
   HMENU id = parent_ ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)) : nullptr;
   handle_ = CreateWindowExA(style.ExStyle, style.ClassName, caption.c_str(), windowStyle, left, top,
                             width, height, parentWindow, id, Instance(), this);
-  if (!handle_) throw std::runtime_error("Failed to create window of class " +
-                                         std::string(style.ClassName) + ".");
+  if (!handle_)
+    throw std::runtime_error("Failed to create window of class " + std::string(style.ClassName) +
+                             ".");
   if (FromHandle(handle_) != this) {
     // A system class: subclass it so that its messages reach us too.
     SetPropA(handle_, kControlProperty, this);
@@ -141,8 +144,12 @@ RECT WindowRectInParent(HWND window) {
 
 }  // namespace
 
-int TControl::Left() const { return WindowRectInParent(handle_).left; }
-int TControl::Top() const { return WindowRectInParent(handle_).top; }
+int TControl::Left() const {
+  return WindowRectInParent(handle_).left;
+}
+int TControl::Top() const {
+  return WindowRectInParent(handle_).top;
+}
 int TControl::Width() const {
   RECT rect = WindowRectInParent(handle_);
   return rect.right - rect.left;
@@ -166,12 +173,24 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool TControl::Visible() const { return (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0; }
-void TControl::SetVisible(bool visible) { ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE); }
-bool TControl::Enabled() const { return IsWindowEnabled(handle_) != FALSE; }
-void TControl::SetEnabled(bool enabled) { EnableWindow(handle_, enabled); }
-void TControl::SetFocus() { ::SetFocus(handle_); }
-bool TControl::Focused() const { return GetFocus() == handle_; }
+bool TControl::Visible() const {
+  return (GetWindowLongA(handle_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+void TControl::SetVisible(bool visible) {
+  ShowWindow(handle_, visible ? SW_SHOWNA : SW_HIDE);
+}
+bool TControl::Enabled() const {
+  return IsWindowEnabled(handle_) != FALSE;
+}
+void TControl::SetEnabled(bool enabled) {
+  EnableWindow(handle_, enabled);
+}
+void TControl::SetFocus() {
+  ::SetFocus(handle_);
+}
+bool TControl::Focused() const {
+  return GetFocus() == handle_;
+}
 
 void TControl::SetFont(HFONT font) {
   font_ = font;
@@ -182,14 +201,17 @@ void TControl::SetFont(HFONT font) {
 void TControl::SetTabOrder(const std::vector<TControl*>& order) {
   HWND previous = HWND_TOP;
   for (TControl* control : order) {
-    SetWindowPos(control->Handle(), previous, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(control->Handle(), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     previous = control->Handle();
   }
 }
 
-void TControl::BeginDrag() { Application->BeginDrag(this); }
-bool TControl::Dragging() const { return Application && Application->DragSource() == this; }
+void TControl::BeginDrag() {
+  Application->BeginDrag(this);
+}
+bool TControl::Dragging() const {
+  return Application && Application->DragSource() == this;
+}
 
 HBRUSH TControl::ChildColor(TControl* /*child*/, HDC dc) {
   // Labels, check boxes and read-only text boxes take the dialog's colour.
@@ -221,14 +243,12 @@ bool TControl::DispatchMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
-      if (message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK ||
-          message == WM_MBUTTONDBLCLK)
+      if (message == WM_LBUTTONDBLCLK || message == WM_RBUTTONDBLCLK || message == WM_MBUTTONDBLCLK)
         shift = shift.With(ssDouble);
-      TMouseButton button = (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK)
-                                ? TMouseButton::Left
-                            : (message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK)
-                                ? TMouseButton::Right
-                                : TMouseButton::Middle;
+      TMouseButton button =
+          (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK)   ? TMouseButton::Left
+          : (message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK) ? TMouseButton::Right
+                                                                       : TMouseButton::Middle;
       // Like any pressed control, keep the pointer until the button is up.
       if (!systemProc_) SetCapture(handle_);
       if (OnMouseDown) OnMouseDown(button, shift, x, y);
@@ -291,8 +311,8 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-      if (HBRUSH brush = ChildColor(FromHandle(reinterpret_cast<HWND>(lParam)),
-                                    reinterpret_cast<HDC>(wParam)))
+      if (HBRUSH brush =
+              ChildColor(FromHandle(reinterpret_cast<HWND>(lParam)), reinterpret_cast<HDC>(wParam)))
         return reinterpret_cast<LRESULT>(brush);
       break;
     case WM_NCDESTROY: {

@@ -18,8 +18,7 @@ class TControl;
 class TForm;
 
 using TMouseEvent = std::function<void(TShiftState shift, int x, int y)>;
-using TMouseButtonEvent =
-    std::function<void(TMouseButton button, TShiftState shift, int x, int y)>;
+using TMouseButtonEvent = std::function<void(TMouseButton button, TShiftState shift, int x, int y)>;
 using TDragOverEvent = std::function<void(TControl* source, int x, int y, bool& accept)>;
 using TDragDropEvent = std::function<void(TControl* source, int x, int y)>;
 using TNotifyEvent = std::function<void()>;

@@ -11,7 +11,8 @@ namespace {
 SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
   SIZE size{0, 0};
   HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old =
+      SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   // The "&" of an accelerator letter takes no room.
   std::string shown;
   for (size_t i = 0; i < text.size(); ++i) {
@@ -111,8 +112,7 @@ void TGroupBox::Paint(HDC dc) {
 
 TLabel::TLabel(TControl* parent, int left, int top, const std::string& caption, int width,
                int height, TAlignment alignment, bool wordWrap)
-    : TControl(parent,
-               TControlStyle{RegisterControlClass("TLabel", 0, nullptr), WS_VISIBLE},
+    : TControl(parent, TControlStyle{RegisterControlClass("TLabel", 0, nullptr), WS_VISIBLE},
                caption, left, top, width > 0 ? width : 1, height > 0 ? height : 1),
       autoSize_(width <= 0),
       alignment_(alignment),
@@ -138,7 +138,8 @@ void TLabel::AutoSize() {
   if (!autoSize_) return;
   const std::string text = Caption();
   HDC dc = GetDC(Handle());
-  HGDIOBJ old = SelectObject(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(DEFAULT_GUI_FONT));
+  HGDIOBJ old =
+      SelectObject(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(DEFAULT_GUI_FONT));
   RECT rect{0, 0, 0, 0};
   DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &rect, DrawFlags() | DT_CALCRECT);
   SelectObject(dc, old);
@@ -160,8 +161,8 @@ LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       GetClientRect(Handle(), &rect);
       FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
       const std::string text = Caption();
-      HGDIOBJ old =
-          SelectObject(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(DEFAULT_GUI_FONT));
+      HGDIOBJ old = SelectObject(
+          dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(DEFAULT_GUI_FONT));
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
       DrawTextA(dc, text.c_str(), -1, &rect, DrawFlags());
@@ -239,7 +240,9 @@ int TComboBox::ItemIndex() const {
   return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
 }
 
-void TComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, index, 0); }
+void TComboBox::SetItemIndex(int index) {
+  SendMessageA(Handle(), CB_SETCURSEL, index, 0);
+}
 
 bool TComboBox::SelectText(const std::string& text) {
   LRESULT index = SendMessageA(Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -261,11 +264,11 @@ TEdit::TEdit(TControl* parent, int left, int top, int width, int height, bool re
 
 TMemo::TMemo(TControl* parent, int left, int top, int width, int height, bool readOnly)
     : TControl(parent,
-               TControlStyle{"EDIT",
-                             static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
-                                                ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL |
-                                                (readOnly ? ES_READONLY : 0)),
-                             WS_EX_CLIENTEDGE},
+               TControlStyle{
+                   "EDIT",
+                   static_cast<DWORD>(WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE |
+                                      ES_AUTOVSCROLL | ES_NOHIDESEL | (readOnly ? ES_READONLY : 0)),
+                   WS_EX_CLIENTEDGE},
                "", left, top, width, height) {}
 
 void TMemo::SetLines(const std::vector<std::string>& lines) {

@@ -20,7 +20,9 @@ std::string DialogFilter(const std::string& filter) {
   return result;
 }
 
-bool HasWildcard(const std::string& text) { return text.find_first_of("*?") != std::string::npos; }
+bool HasWildcard(const std::string& text) {
+  return text.find_first_of("*?") != std::string::npos;
+}
 
 }  // namespace
 
@@ -36,9 +38,9 @@ bool TFileDialog::Execute() {
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
   HWND active = GetActiveWindow();
-  dialog.hwndOwner = active ? active : (Application && Application->MainForm
-                                            ? Application->MainForm->Handle()
-                                            : nullptr);
+  dialog.hwndOwner =
+      active ? active
+             : (Application && Application->MainForm ? Application->MainForm->Handle() : nullptr);
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();

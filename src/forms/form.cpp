@@ -26,8 +26,8 @@ TForm::TForm(const TFormStyle& style, const std::string& caption, TForm* owner)
     : TControl(nullptr, TControlStyle{nullptr}, caption, 0, 0, 0, 0) {
   style_ = FormStyle(style);
   const char* className = RegisterControlClass(style.ClassName, CS_DBLCLKS, nullptr);
-  Create(TControlStyle{className, style_, WS_EX_CONTROLPARENT}, caption,
-         CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner ? owner->Handle() : nullptr);
+  Create(TControlStyle{className, style_, WS_EX_CONTROLPARENT}, caption, CW_USEDEFAULT,
+         CW_USEDEFAULT, 100, 100, owner ? owner->Handle() : nullptr);
   SetClientSize(style.ClientWidth, style.ClientHeight);
   if (Application && !Application->MainForm) Application->MainForm = this;
 }
@@ -59,8 +59,8 @@ void TForm::SetClientSize(int width, int height) {
   // A long menu bar may wrap; measure and correct once.
   int missing = height - ClientHeight();
   if (missing != 0)
-    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left,
-                 rect.bottom - rect.top + missing, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + missing,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::CenterOnScreen() {
@@ -128,7 +128,9 @@ int TForm::ShowModal() {
   return ModalResult;
 }
 
-void TForm::Close() { PostMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TForm::Close() {
+  PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
 
 void TForm::ClickButton(TButton* button) {
   if (button && button->Enabled() && button->Visible()) button->Click();

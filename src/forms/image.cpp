@@ -38,14 +38,18 @@ void TImage::NewPicture(int width, int height) {
   InvalidateAll();
 }
 
-TPixelView TImage::Canvas() const { return picture_ ? picture_->View() : TPixelView{}; }
+TPixelView TImage::Canvas() const {
+  return picture_ ? picture_->View() : TPixelView{};
+}
 
 void TImage::Invalidate(int left, int top, int width, int height) {
   RECT rect{left, top, left + width, top + height};
   InvalidateRect(Handle(), &rect, FALSE);
 }
 
-void TImage::InvalidateAll() { InvalidateRect(Handle(), nullptr, FALSE); }
+void TImage::InvalidateAll() {
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
 
 LRESULT TImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {

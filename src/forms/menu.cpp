@@ -63,8 +63,8 @@ HMENU TMainMenu::Build() {
       if (item->Caption == "-") {
         AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
       } else if (!item->Items.empty()) {
-        AppendMenuA(menu, MF_POPUP | MF_STRING,
-                    reinterpret_cast<UINT_PTR>(build(*item, false)), item->Caption.c_str());
+        AppendMenuA(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(build(*item, false)),
+                    item->Caption.c_str());
       } else {
         std::string text = item->Caption;
         if (!item->ShortCut.Empty()) {
@@ -79,10 +79,10 @@ HMENU TMainMenu::Build() {
   };
   HMENU bar = build(Root, true);
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
-  accelerators_ = accelerators.empty()
-                      ? nullptr
-                      : CreateAcceleratorTableA(accelerators.data(),
-                                                static_cast<int>(accelerators.size()));
+  accelerators_ =
+      accelerators.empty()
+          ? nullptr
+          : CreateAcceleratorTableA(accelerators.data(), static_cast<int>(accelerators.size()));
   return bar;
 }
 

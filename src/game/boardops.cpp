@@ -2,10 +2,10 @@
 #include "game/quiltraform.h"
 
 void TQuiltraForm::ComputePieceSize() {
-  const TPieceSize size = ::ComputePieceSize(
-      PuzzlePictureGroupBox->ClientWidth() - 10,
-      PuzzlePictureGroupBox->ClientHeight() - PuzzlePictureImage->Top() - 5, Board.ColumnsCount,
-      Board.RowsCount);
+  const TPieceSize size =
+      ::ComputePieceSize(PuzzlePictureGroupBox->ClientWidth() - 10,
+                         PuzzlePictureGroupBox->ClientHeight() - PuzzlePictureImage->Top() - 5,
+                         Board.ColumnsCount, Board.RowsCount);
   Board.PieceWidth = size.Width;
   Board.PieceHeight = size.Height;
 }

@@ -77,7 +77,9 @@ bool TQuiltraForm::SaveGameCommand() {
   return saved;
 }
 
-void TQuiltraForm::SaveGameMenuClick() { SaveGameCommand(); }
+void TQuiltraForm::SaveGameMenuClick() {
+  SaveGameCommand();
+}
 
 bool TQuiltraForm::CheckSave() {
   STATUS_FRAME("TQuiltraForm::CheckSave");

@@ -61,8 +61,8 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     const TPixelView puzzle = PuzzlePictureImage->Canvas();
     BackupPictureImage = PuzzlePictureGroupBox->Add<TImage>(0, 0, puzzle.Width, puzzle.Height);
     BackupPictureImage->NewPicture(puzzle.Width, puzzle.Height);
-    CopyBlock(puzzle, 0, 0, BackupPictureImage->Canvas(), 0, 0, puzzle.Width, puzzle.Height,
-              false, false);
+    CopyBlock(puzzle, 0, 0, BackupPictureImage->Canvas(), 0, 0, puzzle.Width, puzzle.Height, false,
+              false);
 
     PaintPictureUsingGrid(OriginalPictureGroupBox, 5, originalTop, OriginalPictureImage, picture,
                           true, originalWidth, originalHeight, Board.ResultedColumns,

@@ -24,9 +24,9 @@ void ReplaceView(TControl* container, int left, int top, TImage*& view,
 }  // namespace
 
 void PaintPictureToGrid(TControl* container, int left, int top, TImage*& view,
-                        const TPictureSource& picture, bool enlarge, int areaWidth,
-                        int areaHeight, int pieceWidth, int pieceHeight, int maxColumns,
-                        int maxRows, int& columns, int& rows) {
+                        const TPictureSource& picture, bool enlarge, int areaWidth, int areaHeight,
+                        int pieceWidth, int pieceHeight, int maxColumns, int maxRows, int& columns,
+                        int& rows) {
   STATUS_FRAME("PaintPictureToGrid");
   columns = rows = 1;
   frame.Run([&] {

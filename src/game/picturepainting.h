@@ -9,9 +9,9 @@ class TPictureSource;
 
 // Returns the grid's columns and rows (each 1 to the maximum).
 void PaintPictureToGrid(TControl* container, int left, int top, TImage*& view,
-                        const TPictureSource& picture, bool enlarge, int areaWidth,
-                        int areaHeight, int pieceWidth, int pieceHeight, int maxColumns,
-                        int maxRows, int& columns, int& rows);
+                        const TPictureSource& picture, bool enlarge, int areaWidth, int areaHeight,
+                        int pieceWidth, int pieceHeight, int maxColumns, int maxRows, int& columns,
+                        int& rows);
 
 void PaintPictureUsingGrid(TControl* container, int left, int top, TImage*& view,
                            const TPictureSource& picture, bool enlarge, int areaWidth,

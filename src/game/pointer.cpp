@@ -87,8 +87,7 @@ void TQuiltraForm::PuzzlePictureImageDragDrop(TControl* /*source*/, int x, int y
 }
 
 void TQuiltraForm::DropDraggedPiece(int column, int row) {
-  if (!Board.AcceptsDrop(column, row) || !Board.InPlayArea(Board.DragColumn, Board.DragRow))
-    return;
+  if (!Board.AcceptsDrop(column, row) || !Board.InPlayArea(Board.DragColumn, Board.DragRow)) return;
   DropOnCell(column, row);
   // Only the dragged piece is judged, not the one sent back.
   if (!Board.IsCellCorrect(column, row)) {
@@ -114,8 +113,7 @@ void TQuiltraForm::OriginalPictureImageMouseDown(TMouseButton button, TShiftStat
   MarkCell(column, row);
 }
 
-void TQuiltraForm::OriginalPictureImageDragOver(TControl* /*source*/, int x, int y,
-                                                bool& accept) {
+void TQuiltraForm::OriginalPictureImageDragOver(TControl* /*source*/, int x, int y, bool& accept) {
   accept = Board.AcceptsDrop(OriginalColumnAt(x), OriginalRowAt(y));
 }
 
@@ -147,8 +145,7 @@ void TQuiltraForm::AttachImageHandlers() {
   OriginalPictureImage->OnMouseMove = [this](TShiftState shift, int x, int y) {
     OriginalPictureImageMouseMove(shift, x, y);
   };
-  OriginalPictureImage->OnMouseDown = [this](TMouseButton button, TShiftState shift, int x,
-                                             int y) {
+  OriginalPictureImage->OnMouseDown = [this](TMouseButton button, TShiftState shift, int x, int y) {
     OriginalPictureImageMouseDown(button, shift, x, y);
   };
   OriginalPictureImage->OnDragOver = [this](TControl* source, int x, int y, bool& accept) {

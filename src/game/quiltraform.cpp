@@ -24,8 +24,7 @@ std::vector<std::string> GridCountItems() {
 
 }  // namespace
 
-TQuiltraForm::TQuiltraForm()
-    : TForm(TFormStyle{"TQuiltraForm", 760, 522, true}, "Quiltra game") {
+TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true}, "Quiltra game") {
   CreateComponents();
   CreateMainMenu();
 
@@ -70,32 +69,36 @@ TQuiltraForm::~TQuiltraForm() {
   if (QuiltraForm == this) QuiltraForm = nullptr;
 }
 
-std::string TQuiltraForm::GamesDirectory() const { return GetProgramFilePath("QuiltraGames\\"); }
+std::string TQuiltraForm::GamesDirectory() const {
+  return GetProgramFilePath("QuiltraGames\\");
+}
 
 void TQuiltraForm::CreateComponents() {
   SetFont(Application->GetFont("Arial", 12));
 
-  //                                   left  top  width height
-  MainPanel = Add<TPanel>(                5,  10,  340,  175);
-  TipsLabel = MainPanel->Add<TLabel>(    10,  10);
-  ColumnsCountLabel = MainPanel->Add<TLabel>(10, 35, "Columns");
-  ColumnsCountComboBox = MainPanel->Add<TComboBox>(65, 30, 50, 20, GridCountItems());
-  AllowFlipCheckBox = MainPanel->Add<TCheckBox>(130, 35, "Allow &flipping pieces");
-  RowsCountLabel = MainPanel->Add<TLabel>(10, 60, "Rows");
-  RowsCountComboBox = MainPanel->Add<TComboBox>(65, 55, 50, 20, GridCountItems());
-  LightGridCheckBox = MainPanel->Add<TCheckBox>(130, 60, "Light &grid");
-  PositionLabel = MainPanel->Add<TLabel>(10, 90);
-  MovesCountLabel = MainPanel->Add<TLabel>(10, 110);
-  WrongMovesLabel = MainPanel->Add<TLabel>(10, 130);
-  RemainingCountLabel = MainPanel->Add<TLabel>(10, 150);
+  // clang-format off
+  //                                                       left  top  width height
+  MainPanel = Add<TPanel>(                                    5,  10,  340,  175);
+  TipsLabel = MainPanel->Add<TLabel>(                        10,  10);
+  ColumnsCountLabel = MainPanel->Add<TLabel>(                10,  35, "Columns");
+  ColumnsCountComboBox = MainPanel->Add<TComboBox>(          65,  30,   50,   20, GridCountItems());
+  AllowFlipCheckBox = MainPanel->Add<TCheckBox>(            130,  35, "Allow &flipping pieces");
+  RowsCountLabel = MainPanel->Add<TLabel>(                   10,  60, "Rows");
+  RowsCountComboBox = MainPanel->Add<TComboBox>(             65,  55,   50,   20, GridCountItems());
+  LightGridCheckBox = MainPanel->Add<TCheckBox>(            130,  60, "Light &grid");
+  PositionLabel = MainPanel->Add<TLabel>(                    10,  90);
+  MovesCountLabel = MainPanel->Add<TLabel>(                  10, 110);
+  WrongMovesLabel = MainPanel->Add<TLabel>(                  10, 130);
+  RemainingCountLabel = MainPanel->Add<TLabel>(              10, 150);
+  OriginalPictureGroupBox = Add<TGroupBox>(                   5, 189,  340,  285, "Original picture");
+  OriginalPictureImage = OriginalPictureGroupBox->Add<TImage>(5,  20,  330,  255);
+  PuzzlePictureGroupBox = Add<TGroupBox>(                   350,   5,  405,  470, "Puzzle picture");
+  PuzzlePictureImage = PuzzlePictureGroupBox->Add<TImage>(    5,  20,  395,  440);
+  BackupPictureImage = PuzzlePictureGroupBox->Add<TImage>(  100,  10,   30,   30);
+  // clang-format on
+  // (The choosers are 50 wide and show 20 items when dropped down.)
   MainPanel->SetTabOrder(
       {ColumnsCountComboBox, RowsCountComboBox, AllowFlipCheckBox, LightGridCheckBox});
-
-  OriginalPictureGroupBox = Add<TGroupBox>(5, 189, 340, 285, "Original picture");
-  OriginalPictureImage = OriginalPictureGroupBox->Add<TImage>(5, 20, 330, 255);
-  PuzzlePictureGroupBox = Add<TGroupBox>(350, 5, 405, 470, "Puzzle picture");
-  PuzzlePictureImage = PuzzlePictureGroupBox->Add<TImage>(5, 20, 395, 440);
-  BackupPictureImage = PuzzlePictureGroupBox->Add<TImage>(100, 10, 30, 30);
 
   AllowFlipCheckBox->OnClick = [this] { LightGridCheckBoxClick(); };
   LightGridCheckBox->OnClick = [this] { LightGridCheckBoxClick(); };

@@ -142,8 +142,7 @@ class TQuiltraForm : public TForm {
   void LoadGameFromPicture(const std::string& path);
   // A loaded game passes its saved grid: the picture is then cut into it,
   // whatever the window's size.
-  bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0,
-                   int savedRows = 0);
+  bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0, int savedRows = 0);
   void LoadPictureMenuClick();
   void ReloadCurrentPictureMenuClick();
   void OpenPictureMenuClick();

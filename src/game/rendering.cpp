@@ -11,8 +11,8 @@ bool TQuiltraForm::PicturesShown() const {
 void TQuiltraForm::DrawPiece(int homeColumn, int homeRow, bool flipHorizontally,
                              bool flipVertically, int cellColumn, int cellRow) {
   if (!PuzzlePictureImage || !BackupPictureImage) return;
-  PaintPiece(Board, BackupPictureImage->Canvas(), PuzzlePictureImage->Canvas(), homeColumn,
-             homeRow, flipHorizontally, flipVertically, cellColumn, cellRow);
+  PaintPiece(Board, BackupPictureImage->Canvas(), PuzzlePictureImage->Canvas(), homeColumn, homeRow,
+             flipHorizontally, flipVertically, cellColumn, cellRow);
   PuzzlePictureImage->Invalidate(cellColumn * Board.PieceWidth, cellRow * Board.PieceHeight,
                                  Board.PieceWidth, Board.PieceHeight);
 }
@@ -79,7 +79,9 @@ void TQuiltraForm::MarkCell(int column, int row) {
   Board.MarkedRow = row;
 }
 
-void TQuiltraForm::UnmarkCell() { DrawCellFrames(Board.MarkedColumn, Board.MarkedRow, false); }
+void TQuiltraForm::UnmarkCell() {
+  DrawCellFrames(Board.MarkedColumn, Board.MarkedRow, false);
+}
 
 void TQuiltraForm::ShowSolvedPicture() {
   const TPixelView backup = BackupPictureImage->Canvas();

@@ -7,7 +7,9 @@
 #include "game/quiltraform.h"
 #include "platform/shell.h"
 
-void TQuiltraForm::SetTips(const std::string& text) { TipsLabel->SetCaption(text); }
+void TQuiltraForm::SetTips(const std::string& text) {
+  TipsLabel->SetCaption(text);
+}
 
 void TQuiltraForm::SetCaptionTitle(const std::string& title) {
   SetCaption(title.empty() ? std::string(kProgramName) : std::string(kProgramName) + " - " + title);
@@ -20,9 +22,9 @@ void TQuiltraForm::ArrangeWindow() {
   layout.NonClientWidth = Width() - ClientWidth();
   layout.NonClientHeight = Height() - ClientHeight();
   layout.MainPanelWidth = MainPanel->Width();
-  layout.OriginalGroupBox = TRect{OriginalPictureGroupBox->Left(), OriginalPictureGroupBox->Top(),
-                                  OriginalPictureGroupBox->Width(),
-                                  OriginalPictureGroupBox->Height()};
+  layout.OriginalGroupBox =
+      TRect{OriginalPictureGroupBox->Left(), OriginalPictureGroupBox->Top(),
+            OriginalPictureGroupBox->Width(), OriginalPictureGroupBox->Height()};
   layout.OriginalImage = TRect{OriginalPictureImage->Left(), OriginalPictureImage->Top(),
                                OriginalPictureImage->Width(), OriginalPictureImage->Height()};
   layout.PuzzleGroupBox = TRect{PuzzlePictureGroupBox->Left(), PuzzlePictureGroupBox->Top(),
@@ -44,9 +46,13 @@ void TQuiltraForm::ArrangeWindow() {
   ComputePieceSize();
 }
 
-void TQuiltraForm::HideMeuClick() { Application->Minimize(); }
+void TQuiltraForm::HideMeuClick() {
+  Application->Minimize();
+}
 
-void TQuiltraForm::HelpMenuClick() { Application->HelpContext(100); }
+void TQuiltraForm::HelpMenuClick() {
+  Application->HelpContext(100);
+}
 
 void TQuiltraForm::LightGridCheckBoxClick() {
   if (PicturesShown()) DrawGrids(false);

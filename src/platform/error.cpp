@@ -24,11 +24,17 @@ std::function<int32_t()>& RecursionCount() {
 
 }  // namespace
 
-bool IsSystemError() { return !IsOneOf(GetLastError(), {0, 14, 1235}); }
+bool IsSystemError() {
+  return !IsOneOf(GetLastError(), {0, 14, 1235});
+}
 
-bool IsSystemErrorExceptExisting() { return !IsOneOf(GetLastError(), {0, 14, 183, 1235}); }
+bool IsSystemErrorExceptExisting() {
+  return !IsOneOf(GetLastError(), {0, 14, 183, 1235});
+}
 
-bool IsFindEndCode(DWORD code) { return IsOneOf(code, {0, 2, 18}); }
+bool IsFindEndCode(DWORD code) {
+  return IsOneOf(code, {0, 2, 18});
+}
 
 bool IsComFailure(HRESULT result) {
   return result < 0 && static_cast<uint32_t>(result) != 0x800704C7u;

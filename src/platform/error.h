@@ -24,8 +24,8 @@ std::string TrimMessageText(const std::string& message);
 // Connects FunStatContext to the running system: reports get their time,
 // program path and system message; Show goes to the error dialog entry given
 // here, or to the plain fallback box while there is none.
-using TErrorDialogEntry = std::function<bool(const std::string& caption,
-                                             const std::string& headline,
-                                             const std::string& report, bool* noErrors)>;
+using TErrorDialogEntry =
+    std::function<bool(const std::string& caption, const std::string& headline,
+                       const std::string& report, bool* noErrors)>;
 void InstallErrorReporting();
 void SetErrorDialogEntry(TErrorDialogEntry entry, std::function<int32_t()> recursionCount);

@@ -11,10 +11,24 @@ int ShowMessageBox(const std::string& caption, const std::string& text, unsigned
   return 2;
 }
 
-void MessageDialog(const std::string& text) { ShowMessageBox("Message", text, 0x40); }
-void WarningDialog(const std::string& text) { ShowMessageBox("Warning", text, 0x30); }
-void ErrorDialog(const std::string& text) { ShowMessageBox("Error", text, 0x10); }
-bool QueryDialog(const std::string& text) { return ShowMessageBox("Query", text, 0x24) == 1; }
-int QueryCancelDialog(const std::string& text) { return ShowMessageBox("Query", text, 0x23); }
-void BeepDefault() { MessageBeep(MB_OK); }
-void BeepExclamation() { MessageBeep(MB_ICONEXCLAMATION); }
+void MessageDialog(const std::string& text) {
+  ShowMessageBox("Message", text, 0x40);
+}
+void WarningDialog(const std::string& text) {
+  ShowMessageBox("Warning", text, 0x30);
+}
+void ErrorDialog(const std::string& text) {
+  ShowMessageBox("Error", text, 0x10);
+}
+bool QueryDialog(const std::string& text) {
+  return ShowMessageBox("Query", text, 0x24) == 1;
+}
+int QueryCancelDialog(const std::string& text) {
+  return ShowMessageBox("Query", text, 0x23);
+}
+void BeepDefault() {
+  MessageBeep(MB_OK);
+}
+void BeepExclamation() {
+  MessageBeep(MB_ICONEXCLAMATION);
+}

@@ -77,9 +77,13 @@ std::string GetProgramFileName() {
   }
 }
 
-std::string GetProgramDirectory() { return GetFileDirectory(GetProgramFileName()); }
+std::string GetProgramDirectory() {
+  return GetFileDirectory(GetProgramFileName());
+}
 
-std::string GetProgramExeName() { return GetFileNameOnly(GetProgramFileName()); }
+std::string GetProgramExeName() {
+  return GetFileNameOnly(GetProgramFileName());
+}
 
 std::string GetProgramParameter(int index) {
   if (index == 0) return GetProgramFileName();

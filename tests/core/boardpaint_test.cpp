@@ -19,8 +19,12 @@ struct Picture {
   }
 };
 
-int SourceX(uint32_t pixel) { return static_cast<int>(pixel & 0xFFF); }
-int SourceY(uint32_t pixel) { return static_cast<int>(pixel >> 12 & 0xFFF); }
+int SourceX(uint32_t pixel) {
+  return static_cast<int>(pixel & 0xFFF);
+}
+int SourceY(uint32_t pixel) {
+  return static_cast<int>(pixel >> 12 & 0xFFF);
+}
 
 TBoard Grid(int columns, int rows, int pieceWidth, int pieceHeight) {
   TBoard board;

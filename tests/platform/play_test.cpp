@@ -219,8 +219,8 @@ TEST_F(PlayTest, CtrlAndShiftClicksMirrorMisplacedPiecesOnly) {
   EXPECT_FALSE(board_->GameModified);
 
   // Further keys, or a double click, mirror nothing and reset the source.
-  for (uint8_t keys : {uint8_t(ssCtrl | ssShift), uint8_t(ssAlt), uint8_t(ssCtrl | ssAlt),
-                       uint8_t(ssDouble)}) {
+  for (uint8_t keys :
+       {uint8_t(ssCtrl | ssShift), uint8_t(ssAlt), uint8_t(ssCtrl | ssAlt), uint8_t(ssDouble)}) {
     board_->DragColumn = 3;
     Press(TMouseButton::Left, ssLeft | keys, 0, 0);
     EXPECT_EQ(board_->Map[0][0].FH, 1);
@@ -301,7 +301,8 @@ TEST_F(PlayTest, APictureThatDoesNotDecodeGivesOneBlackPieceQuietly) {
   ASSERT_TRUE(testpicture::WriteBmp(damaged, 4, 4, [](int, int) { return 0xFFFFFFu; }));
   {
     // A JPEG name over a cut-off bitmap: nothing decodes it.
-    HANDLE file = CreateFileA(damaged.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE file =
+        CreateFileA(damaged.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     SetFilePointer(file, 20, nullptr, FILE_BEGIN);
     SetEndOfFile(file);
     CloseHandle(file);

@@ -12,8 +12,9 @@ TEST(MainWindow, StartsLaidOutAndClosesWithExitCodeZero) {
   HWND window = game.WaitWindow("TQuiltraForm");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(Text(window), "Quiltra game");
-  EXPECT_NE(ChildWithText(window, "TLabel", "Press [F5] to load a picture. Press [L] to load a game."),
-            nullptr);
+  EXPECT_NE(
+      ChildWithText(window, "TLabel", "Press [F5] to load a picture. Press [L] to load a game."),
+      nullptr);
   std::vector<HWND> combos = Children(window, "ComboBox");
   ASSERT_EQ(combos.size(), 2u);
   for (HWND combo : combos) EXPECT_EQ(Text(combo), "7");

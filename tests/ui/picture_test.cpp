@@ -10,7 +10,9 @@ using namespace ui;
 
 namespace {
 
-bool IsYellow(uint32_t pixel) { return pixel == 0xFFFF00u; }
+bool IsYellow(uint32_t pixel) {
+  return pixel == 0xFFFF00u;
+}
 
 }  // namespace
 
@@ -53,8 +55,8 @@ TEST(Pictures, LoadReloadAndAMissingPicture) {
   for (int row = 0; row < 7; ++row)
     for (int column = 0; column < 7; ++column) {
       EXPECT_TRUE(IsYellow(originalShot.At(column * cellWidth, row * cellHeight + cellHeight / 2)));
-      EXPECT_TRUE(IsYellow(originalShot.At(column * cellWidth + cellWidth - 1,
-                                           row * cellHeight + cellHeight / 2)));
+      EXPECT_TRUE(IsYellow(
+          originalShot.At(column * cellWidth + cellWidth - 1, row * cellHeight + cellHeight / 2)));
       EXPECT_TRUE(IsYellow(originalShot.At(column * cellWidth + cellWidth / 2, row * cellHeight)));
     }
 

@@ -140,14 +140,13 @@ TEST(Play, AWholeGameWithTheMouse) {
       // The displaced piece often starts the next drag from the same cell:
       // press elsewhere in it, or the two presses would make a double click.
       from.x += (moves % 2) ? 15 : -15;
-      POINT to = (moves % 3 == 2)
-                     ? CellCentre(play.Original, originalWidth, originalHeight, homeColumn, homeRow)
-                     : CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, homeColumn,
-                                  homeRow);
+      POINT to =
+          (moves % 3 == 2)
+              ? CellCentre(play.Original, originalWidth, originalHeight, homeColumn, homeRow)
+              : CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, homeColumn, homeRow);
       DragTo(from.x, from.y, to.x, to.y);
       ++moves;
       moved = true;
-
     }
     if (!moved) break;
   }

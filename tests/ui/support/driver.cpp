@@ -71,7 +71,9 @@ std::string WindowsPath(const std::string& path) {
   return result;
 }
 
-std::string QuiltraExe() { return WindowsPath(QuiltraArgument()); }
+std::string QuiltraExe() {
+  return WindowsPath(QuiltraArgument());
+}
 
 std::string PathArgument(const std::string& name) {
   auto found = NamedArguments().find(name);
@@ -97,11 +99,12 @@ TTempDir::TTempDir() {
   path_ = std::string(temp) + "quiltra-test-" + std::to_string(GetCurrentProcessId()) + "-" +
           std::to_string(++counter) + "\\";
   DeleteTree(path_);
-  if (!CreateDirectoryA(path_.c_str(), nullptr))
-    throw std::runtime_error("cannot create " + path_);
+  if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
 }
 
-TTempDir::~TTempDir() { DeleteTree(path_); }
+TTempDir::~TTempDir() {
+  DeleteTree(path_);
+}
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -128,7 +131,9 @@ bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
   }
 }
 
-void Sleep(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
+void Sleep(int ms) {
+  ::Sleep(static_cast<DWORD>(ms));
+}
 
 TProcess::TProcess(const std::string& exe, const std::string& arguments) {
   std::string commandLine = "\"" + exe + "\"";
@@ -151,7 +156,9 @@ TProcess::~TProcess() {
   CloseHandle(info_.hProcess);
 }
 
-bool TProcess::Running() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+bool TProcess::Running() const {
+  return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
 
 int TProcess::Wait(int timeoutMs) {
   if (WaitForSingleObject(info_.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0)
@@ -226,7 +233,8 @@ struct ChildSearch {
 
 BOOL CALLBACK CollectChild(HWND window, LPARAM parameter) {
   auto* search = reinterpret_cast<ChildSearch*>(parameter);
-  if (search->ClassName.empty() || _stricmp(ClassOf(window).c_str(), search->ClassName.c_str()) == 0)
+  if (search->ClassName.empty() ||
+      _stricmp(ClassOf(window).c_str(), search->ClassName.c_str()) == 0)
     search->Found.push_back(window);
   return TRUE;
 }
@@ -393,7 +401,9 @@ HWND WaitMessageBox(const TProcess& process, int timeoutMs) {
   return found;
 }
 
-std::string MessageBoxText(HWND box) { return Text(GetDlgItem(box, 0xFFFF)); }
+std::string MessageBoxText(HWND box) {
+  return Text(GetDlgItem(box, 0xFFFF));
+}
 
 TShot Capture(const RECT& rect) {
   TShot shot;
@@ -423,7 +433,9 @@ TShot Capture(const RECT& rect) {
   return shot;
 }
 
-TShot CaptureClient(HWND window) { return Capture(ClientRectOnScreen(window)); }
+TShot CaptureClient(HWND window) {
+  return Capture(ClientRectOnScreen(window));
+}
 
 namespace {
 
@@ -452,10 +464,9 @@ std::string SaveScreenshot(const std::string& name) {
   Gdiplus::GdiplusStartup(&token, &input, nullptr);
   const std::string path = ScreenshotDirectory() + name + ".png";
   Gdiplus::GpBitmap* bitmap = nullptr;
-  Gdiplus::DllExports::GdipCreateBitmapFromScan0(shot.Width, shot.Height, shot.Width * 4,
-                                                 PixelFormat32bppRGB,
-                                                 reinterpret_cast<BYTE*>(shot.Pixels.data()),
-                                                 &bitmap);
+  Gdiplus::DllExports::GdipCreateBitmapFromScan0(
+      shot.Width, shot.Height, shot.Width * 4, PixelFormat32bppRGB,
+      reinterpret_cast<BYTE*>(shot.Pixels.data()), &bitmap);
   CLSID png{};
   if (bitmap && PngEncoder(png)) {
     std::wstring widePath(path.begin(), path.end());

@@ -10,8 +10,12 @@ HWND ViewIn(HWND window, const std::string& groupBox) {
   return nullptr;
 }
 
-HWND PuzzleView(HWND window) { return ViewIn(window, "Puzzle picture"); }
-HWND OriginalView(HWND window) { return ViewIn(window, "Original picture"); }
+HWND PuzzleView(HWND window) {
+  return ViewIn(window, "Puzzle picture");
+}
+HWND OriginalView(HWND window) {
+  return ViewIn(window, "Original picture");
+}
 
 std::string LabelStartingWith(HWND window, const std::string& prefix) {
   HWND label = ChildStartingWith(window, "TLabel", prefix);

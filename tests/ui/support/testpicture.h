@@ -19,7 +19,8 @@ inline uint32_t CellColour(int column, int row) {
 // The cell a colour belongs to; false when it is none of them (for example
 // the mark, a frame or a blend at a border).
 inline bool CellOfColour(uint32_t colour, int& column, int& row, int tolerance = 2) {
-  const int red = int(colour >> 16 & 0xFF), green = int(colour >> 8 & 0xFF), blue = int(colour & 0xFF);
+  const int red = int(colour >> 16 & 0xFF), green = int(colour >> 8 & 0xFF),
+            blue = int(colour & 0xFF);
   if (blue < 160 - tolerance || blue > 160 + tolerance) return false;
   const int c = (red - 40 + 3) / 7, r = (green - 40 + 3) / 7;
   if (c < 0 || r < 0 || c >= 30 || r >= 30) return false;
