@@ -2,14 +2,7 @@
 
 #include <windows.h>
 
-// The GDI+ headers use the min and max macros that NOMINMAX removes.
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
 #include <memory>
 #include <new>
 #include <utility>
@@ -18,7 +11,8 @@ using std::min;
 #include "core/geometry.h"
 #include "core/pictureheader.h"
 #include "core/statusframe.h"
-#include "handles.h"
+#include "platform/gdiplusapi.h"
+#include "platform/handles.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
