@@ -21,14 +21,8 @@
 #include "core/geometry.h"
 #include "core/resample.h"
 #include "platform/gdiplus.h"
+#include "platform/gdiplusapi.h"
 #include "platform/picture.h"
-
-// The GDI+ headers use the min and max macros that NOMINMAX removes.
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
 
 namespace {
 

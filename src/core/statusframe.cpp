@@ -6,7 +6,13 @@ TStatusFrame::TStatusFrame(const char* file, const char* context, int line)
 }
 
 TStatusFrame::~TStatusFrame() {
-  FunStatContext.Assign(Local);
+  // A destructor must not throw: out of memory while copying the texts would
+  // end the program. The level alone still tells the caller how it went.
+  try {
+    FunStatContext.Assign(Local);
+  } catch (...) {
+    FunStatContext.Status = Local.Status;
+  }
 }
 
 void TStatusFrame::Raise(int line, const std::string& description, const std::string& parameter1,

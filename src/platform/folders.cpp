@@ -27,10 +27,16 @@ class TDisabledWindows {
   TDisabledWindows& operator=(const TDisabledWindows&) = delete;
 
  private:
-  static BOOL CALLBACK Collect(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window))
-      reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+  // No exception may cross the system's enumeration: out of memory ends it,
+  // and the windows collected so far are the ones disabled.
+  static BOOL CALLBACK Collect(HWND window, LPARAM list) noexcept {
+    try {
+      if (IsWindowVisible(window) && IsWindowEnabled(window))
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+      return TRUE;
+    } catch (...) {
+      return FALSE;
+    }
   }
   std::vector<HWND> windows_;
 };

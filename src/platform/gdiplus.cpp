@@ -1,12 +1,6 @@
 #include "gdiplus.h"
 
-// The GDI+ headers use the min and max macros that NOMINMAX removes.
-#include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
+#include "gdiplusapi.h"
 
 ULONG_PTR StartGdiplus(const TGdiplusStartupInput& input) {
   Gdiplus::GdiplusStartupInput startup;

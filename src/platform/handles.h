@@ -92,12 +92,6 @@ struct RegistryKeyDeleter {
 };
 using UniqueRegistryKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegistryKeyDeleter>;
 
-struct FindCloser {
-  void operator()(HANDLE find) const {
-    if (find && find != INVALID_HANDLE_VALUE) FindClose(find);
-  }
-};
-
 // A COM interface pointer, released with its owner.
 template <class Interface>
 class TComPtr {

@@ -2,14 +2,7 @@
 
 #include <windows.h>
 
-// The GDI+ headers use the min and max macros that NOMINMAX removes.
 #include <algorithm>
-namespace Gdiplus {
-using std::max;
-using std::min;
-}  // namespace Gdiplus
-#include <gdiplus.h>
-
 #include <memory>
 #include <new>
 #include <utility>
@@ -18,7 +11,8 @@ using std::min;
 #include "core/geometry.h"
 #include "core/pictureheader.h"
 #include "core/statusframe.h"
-#include "handles.h"
+#include "platform/gdiplusapi.h"
+#include "platform/handles.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -173,12 +167,15 @@ TRgbPicture RenderMetafile(GpImage* metafile, int width, int height, int maxWidt
                                 reinterpret_cast<BYTE*>(pixels.data()), &bitmap) != Ok)
     return {};
   const UniqueImage owner(bitmap);
-  GpGraphics* graphics = nullptr;
-  if (GdipGetImageGraphicsContext(bitmap, &graphics) != Ok) return {};
-  const UniqueGraphics graphicsOwner(graphics);
-  GdipSetInterpolationMode(graphics, InterpolationModeHighQualityBicubic);
-  GdipSetSmoothingMode(graphics, SmoothingModeAntiAlias);
-  if (GdipDrawImageRectI(graphics, metafile, 0, 0, w, h) != Ok) return {};
+  {
+    // The drawing is complete in the pixels once its surface is deleted.
+    GpGraphics* graphics = nullptr;
+    if (GdipGetImageGraphicsContext(bitmap, &graphics) != Ok) return {};
+    const UniqueGraphics graphicsOwner(graphics);
+    GdipSetInterpolationMode(graphics, InterpolationModeHighQualityBicubic);
+    GdipSetSmoothingMode(graphics, SmoothingModeAntiAlias);
+    if (GdipDrawImageRectI(graphics, metafile, 0, 0, w, h) != Ok) return {};
+  }
   TBoxReducer copy(w, h, 1, 1, 1);
   copy.AddRows(reinterpret_cast<const uint8_t*>(pixels.data()), w * 4, h,
                TPixelLayout::PremultipliedBgra32);

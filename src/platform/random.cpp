@@ -12,7 +12,12 @@ TRandom::TRandom() {
   LastPointerX = cursor.x;
   LastPointerY = cursor.y;
   Stir(LastPointerX, LastPointerY);
-  if (!CryptAcquireContextA(&CryptoProvider, nullptr, nullptr, PROV_RSA_FULL, 0))
+  // Without flags the provider opens the user's default key container, which
+  // many accounts (and every Wine prefix) do not have: the shuffle would then
+  // run on the stirred values alone. Random numbers need no keys, so a
+  // verify-only context serves where the container is missing.
+  if (!CryptAcquireContextA(&CryptoProvider, nullptr, nullptr, PROV_RSA_FULL, 0) &&
+      !CryptAcquireContextA(&CryptoProvider, nullptr, nullptr, PROV_RSA_FULL, CRYPT_VERIFYCONTEXT))
     CryptoProvider = 0;
 }
 

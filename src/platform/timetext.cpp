@@ -20,10 +20,24 @@ SYSTEMTIME SystemTimeOf(TDateTime value) {
   return system;
 }
 
+// Calls a locale function twice: for the size it needs (zero terminator
+// included), then to fill that much. Empty when either call fails, so a text
+// longer than expected is never read past its end.
+template <class Fill>
+std::string LocaleCall(Fill fill) {
+  const int size = fill(nullptr, 0);
+  if (size <= 0) return {};
+  std::string text(static_cast<size_t>(size), '\0');
+  const int length = fill(text.data(), size);
+  if (length <= 0) return {};
+  text.resize(static_cast<size_t>(length) - 1);
+  return text;
+}
+
 std::string LocaleText(LCTYPE type) {
-  char buffer[128] = {};
-  int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, sizeof buffer);
-  return length > 0 ? std::string(buffer) : std::string();
+  return LocaleCall([type](char* buffer, int size) {
+    return GetLocaleInfoA(LOCALE_USER_DEFAULT, type, buffer, size);
+  });
 }
 
 }  // namespace
@@ -55,19 +69,21 @@ TDateTime CurrentDateTime() {
 }
 
 std::string GetDateText(TDateTime value) {
-  SYSTEMTIME system = SystemTimeOf(value);
-  char buffer[128] = {};
-  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &system, nullptr, buffer, sizeof buffer);
-  return std::string(buffer) + " (" + std::to_string(DayOfYear(value)) + ")";
+  const SYSTEMTIME system = SystemTimeOf(value);
+  const std::string date = LocaleCall([&system](char* buffer, int size) {
+    return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &system, nullptr, buffer, size);
+  });
+  return date + " (" + std::to_string(DayOfYear(value)) + ")";
 }
 
 std::string GetClockText(TDateTime value) {
-  SYSTEMTIME system = SystemTimeOf(value);
+  const SYSTEMTIME system = SystemTimeOf(value);
   const std::string format =
       ColonTimeFormat(LocaleText(LOCALE_STIMEFORMAT), LocaleText(LOCALE_STIME));
-  char buffer[128] = {};
-  GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &system, format.c_str(), buffer, sizeof buffer);
-  return std::string(buffer) + " (" + std::to_string(HundredSecondUnits(value)) + ")";
+  const std::string clock = LocaleCall([&](char* buffer, int size) {
+    return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &system, format.c_str(), buffer, size);
+  });
+  return clock + " (" + std::to_string(HundredSecondUnits(value)) + ")";
 }
 
 std::string GetDateTimeText(const std::string& separator, TDateTime value) {
