@@ -61,7 +61,7 @@ void TQuiltraForm::RestoreSnapshot(const TGameSnapshot& snapshot) {
   LightGridCheckBox->SetChecked(snapshot.LightGrid);
 }
 
-void TQuiltraForm::LoadGameFrom(const std::string& fileName) {
+void TQuiltraForm::LoadGameFrom(std::string fileName) {
   STATUS_FRAME("TQuiltraForm::LoadGameFrom");
   frame.Run([&] {
     if (!SameTextAscii(GetFileExtension(fileName), ".qtg")) return;

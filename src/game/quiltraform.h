@@ -148,7 +148,9 @@ class TQuiltraForm : public TForm {
   void OpenPictureMenuClick();
 
   // --- game loading ---
-  void LoadGameFrom(const std::string& fileName);
+  // The name is a copy: the save question may save the game shown, which
+  // changes LastGameTitle while "Load last game" is loading it.
+  void LoadGameFrom(std::string fileName);
   void LoadGameMenuClick();
   void LoadLastGameMenuClick();
 
