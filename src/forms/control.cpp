@@ -355,9 +355,9 @@ LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     return HandleMessage(message, wParam, lParam);
   } catch (const std::exception& e) {
-    Application->HandleException(e.what());
+    if (Application) Application->HandleException(e.what());
   } catch (...) {
-    Application->HandleException("Unknown exception.");
+    if (Application) Application->HandleException("Unknown exception.");
   }
   return 0;
 }
