@@ -15,6 +15,11 @@
 #include "platform/gdiplus.h"
 #include "platform/storedtextlist.h"
 
+// The section that the options file and game files share, and the longest
+// path either of them keeps.
+inline constexpr const char* kGameSection = "QuiltraGame";
+inline constexpr int kMaxTitleLength = 259;
+
 class TQuiltraForm : public TForm {
  public:
   TQuiltraForm();
