@@ -105,6 +105,10 @@ class TQuiltraForm : public TForm {
   void DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
                      bool highlight);
   void DrawGrid(TImage* image, int cellWidth, int cellHeight, int rows, int columns);
+  // The original view's cell size: its bitmap divided evenly by the grid; 0
+  // while there is no grid.
+  int OriginalCellWidth() const;
+  int OriginalCellHeight() const;
   void DrawOriginalGrid();
   void DrawGrids(bool originalOnly);
   void DrawCellFrames(int column, int row, bool highlight);
