@@ -85,6 +85,9 @@ void TControl::Create(const TControlStyle& style, const std::string& caption, in
 
 TControl::~TControl() {
   children_.clear();
+  // A hint shown for a control that goes (a view replaced by a new picture)
+  // goes with it.
+  if (Application && Application->HintControl() == this) Application->CancelHint();
   if (handle_) {
     HWND window = handle_;
     if (Dragging()) Application->EndDrag();
