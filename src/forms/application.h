@@ -48,6 +48,7 @@ class TApplication {
   void ActivateHint(TControl* control, POINT screenPoint);
   void CancelHint();
   void NoteMouseOver(TControl* control);
+  TControl* HintControl() const { return hintControl_; }
 
   // Dragging between controls.
   void BeginDrag(TControl* source);

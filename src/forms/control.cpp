@@ -85,6 +85,9 @@ void TControl::Create(const TControlStyle& style, const std::string& caption, in
 
 TControl::~TControl() {
   children_.clear();
+  // A hint shown for a control that goes (a view replaced by a new picture)
+  // goes with it.
+  if (Application && Application->HintControl() == this) Application->CancelHint();
   if (handle_) {
     HWND window = handle_;
     if (Dragging()) Application->EndDrag();
@@ -355,9 +358,9 @@ LRESULT TControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   try {
     return HandleMessage(message, wParam, lParam);
   } catch (const std::exception& e) {
-    Application->HandleException(e.what());
+    if (Application) Application->HandleException(e.what());
   } catch (...) {
-    Application->HandleException("Unknown exception.");
+    if (Application) Application->HandleException("Unknown exception.");
   }
   return 0;
 }

@@ -5,23 +5,25 @@
 #include <algorithm>
 
 #include "form.h"
+#include "platform/handles.h"
 
 namespace {
 
+HGDIOBJ FontOrDefault(HFONT font) {
+  return font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+}
+
 SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
-  SIZE size{0, 0};
-  HDC dc = GetDC(window);
-  HGDIOBJ old =
-      SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
   // The "&" of an accelerator letter takes no room.
   std::string shown;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '&' && i + 1 < text.size()) ++i;
     shown += text[i];
   }
-  GetTextExtentPoint32A(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(window, dc);
+  SIZE size{0, 0};
+  const TWindowDc dc(window);
+  const TSelectObject selected(dc.Get(), FontOrDefault(font));
+  GetTextExtentPoint32A(dc.Get(), shown.c_str(), static_cast<int>(shown.size()), &size);
   return size;
 }
 
@@ -76,9 +78,8 @@ void TPanel::Paint(HDC dc) {
   if (!caption.empty()) {
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    HGDIOBJ old = SelectObject(dc, Font());
+    const TSelectObject selected(dc, FontOrDefault(Font()));
     DrawTextA(dc, caption.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SelectObject(dc, old);
   }
 }
 
@@ -90,7 +91,7 @@ void TGroupBox::Paint(HDC dc) {
   RECT rect;
   GetClientRect(Handle(), &rect);
   std::string caption = Caption();
-  HGDIOBJ old = SelectObject(dc, Font());
+  const TSelectObject selected(dc, FontOrDefault(Font()));
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   RECT frame = rect;
@@ -105,7 +106,6 @@ void TGroupBox::Paint(HDC dc) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     TextOutA(dc, 10, 0, caption.c_str(), static_cast<int>(caption.size()));
   }
-  SelectObject(dc, old);
 }
 
 // --- TLabel ------------------------------------------------------------------
@@ -137,13 +137,12 @@ void TLabel::SetCaption(const std::string& caption) {
 void TLabel::AutoSize() {
   if (!autoSize_) return;
   const std::string text = Caption();
-  HDC dc = GetDC(Handle());
-  HGDIOBJ old =
-      SelectObject(dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(DEFAULT_GUI_FONT));
   RECT rect{0, 0, 0, 0};
-  DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &rect, DrawFlags() | DT_CALCRECT);
-  SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
+  {
+    const TWindowDc dc(Handle());
+    const TSelectObject selected(dc.Get(), FontOrDefault(Font()));
+    DrawTextA(dc.Get(), text.empty() ? " " : text.c_str(), -1, &rect, DrawFlags() | DT_CALCRECT);
+  }
   // Drawn text may be wider than measured: glyphs reach a pixel past their
   // advance, and Wine draws a long line up to 1.5 % wider than it measures it.
   const int width = static_cast<int>(rect.right);
@@ -161,12 +160,12 @@ LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       GetClientRect(Handle(), &rect);
       FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
       const std::string text = Caption();
-      HGDIOBJ old = SelectObject(
-          dc, Font() ? static_cast<HGDIOBJ>(Font()) : GetStockObject(DEFAULT_GUI_FONT));
-      SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-      DrawTextA(dc, text.c_str(), -1, &rect, DrawFlags());
-      SelectObject(dc, old);
+      {
+        const TSelectObject selected(dc, FontOrDefault(Font()));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+        DrawTextA(dc, text.c_str(), -1, &rect, DrawFlags());
+      }
       EndPaint(Handle(), &paint);
       return 0;
     }

@@ -15,9 +15,15 @@ DWORD FormStyle(const TFormStyle& style) {
 }
 
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
-  if (IsWindowVisible(window) && IsWindowEnabled(window))
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
+  // No exception may cross the system's callback: out of memory ends the
+  // list where it is.
+  try {
+    if (IsWindowVisible(window) && IsWindowEnabled(window))
+      reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
 }
 
 }  // namespace

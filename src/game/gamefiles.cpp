@@ -8,7 +8,6 @@
 
 namespace {
 
-const char* const kGameSection = "QuiltraGame";
 const char* const kMapSection = "Map";
 
 }  // namespace

@@ -9,8 +9,6 @@
 
 namespace {
 
-const char* const kGameSection = "QuiltraGame";
-
 // Holds a check box's click handler back while it lives. Reading a game file
 // sets the light grid check box before the game is known to load, and its
 // click would repaint the views of the game still shown.
@@ -61,7 +59,7 @@ void TQuiltraForm::RestoreSnapshot(const TGameSnapshot& snapshot) {
   LightGridCheckBox->SetChecked(snapshot.LightGrid);
 }
 
-void TQuiltraForm::LoadGameFrom(const std::string& fileName) {
+void TQuiltraForm::LoadGameFrom(std::string fileName) {
   STATUS_FRAME("TQuiltraForm::LoadGameFrom");
   frame.Run([&] {
     if (!SameTextAscii(GetFileExtension(fileName), ".qtg")) return;
@@ -77,7 +75,7 @@ void TQuiltraForm::LoadGameFrom(const std::string& fileName) {
     // overlong one) the read keeps the current picture, which is not this
     // game's.
     std::string picture;
-    GameList->ReadString(kGameSection, "PictureTitle", picture, true, 259);
+    GameList->ReadString(kGameSection, "PictureTitle", picture, true, kMaxTitleLength);
     if (picture.empty() || !MatchesFileSpec(picture, PictureExtensions)) {
       RestoreSnapshot(current);
       return frame.Raise(__LINE__, "The game file names no picture.", fileName, picture);

@@ -4,12 +4,6 @@
 #include "game/quiltraform.h"
 #include "platform/storedtextlist.h"
 
-namespace {
-
-const char* const kSection = "QuiltraGame";
-
-}  // namespace
-
 void TQuiltraForm::ReadGridSize() {
   Board.ColumnsCount =
       GetIntFromComboBox(ColumnsCountComboBox, kMinGridCount, kMaxGridCount, kDefaultGridCount);
@@ -19,30 +13,30 @@ void TQuiltraForm::ReadGridSize() {
 
 void TQuiltraForm::ReadCommonSettings(TStoredTextList& list) {
   Board.ColumnsCount = GetIntFromComboBox(ColumnsCountComboBox);
-  list.ReadInteger(kSection, "ColumnsCount", Board.ColumnsCount, kMaxGridCount, kMinGridCount);
+  list.ReadInteger(kGameSection, "ColumnsCount", Board.ColumnsCount, kMaxGridCount, kMinGridCount);
   ColumnsCountComboBox->SelectText(std::to_string(Board.ColumnsCount));
   Board.RowsCount = GetIntFromComboBox(RowsCountComboBox);
-  list.ReadInteger(kSection, "RowsCount", Board.RowsCount, kMaxGridCount, kMinGridCount);
+  list.ReadInteger(kGameSection, "RowsCount", Board.RowsCount, kMaxGridCount, kMinGridCount);
   RowsCountComboBox->SelectText(std::to_string(Board.RowsCount));
   bool lightGrid = false;
-  list.ReadBool(kSection, "LightGrid", lightGrid);
+  list.ReadBool(kGameSection, "LightGrid", lightGrid);
   LightGridCheckBox->SetChecked(lightGrid);
-  list.ReadString(kSection, "PictureTitle", PictureTitle, true, 259);
+  list.ReadString(kGameSection, "PictureTitle", PictureTitle, true, kMaxTitleLength);
 }
 
 void TQuiltraForm::WriteCommonSettings(TStoredTextList& list) {
-  list.WriteInteger(kSection, "ColumnsCount", Board.ColumnsCount);
-  list.WriteInteger(kSection, "RowsCount", Board.RowsCount);
-  list.WriteBool(kSection, "LightGrid", LightGridCheckBox->Checked());
-  list.WriteString(kSection, "PictureTitle", PictureTitle);
+  list.WriteInteger(kGameSection, "ColumnsCount", Board.ColumnsCount);
+  list.WriteInteger(kGameSection, "RowsCount", Board.RowsCount);
+  list.WriteBool(kGameSection, "LightGrid", LightGridCheckBox->Checked());
+  list.WriteString(kGameSection, "PictureTitle", PictureTitle);
 }
 
 void TQuiltraForm::ReadOptions(TStoredTextList& list) {
   ReadCommonSettings(list);
   bool allowFlip = false;
-  list.ReadBool(kSection, "AllowFlip", allowFlip);
+  list.ReadBool(kGameSection, "AllowFlip", allowFlip);
   AllowFlipCheckBox->SetChecked(allowFlip);
-  list.ReadString(kSection, "LastGameTitle", LastGameTitle, false, 259);
+  list.ReadString(kGameSection, "LastGameTitle", LastGameTitle, false, kMaxTitleLength);
   LoadGameDialog.FileName = LastGameTitle;
   SaveGameDialog.FileName = LastGameTitle;
 }
@@ -51,6 +45,6 @@ void TQuiltraForm::WriteOptions(TStoredTextList& list) {
   list.Clear();
   ReadGridSize();
   WriteCommonSettings(list);
-  list.WriteBool(kSection, "AllowFlip", AllowFlipCheckBox->Checked());
-  list.WriteString(kSection, "LastGameTitle", LastGameTitle);
+  list.WriteBool(kGameSection, "AllowFlip", AllowFlipCheckBox->Checked());
+  list.WriteString(kGameSection, "LastGameTitle", LastGameTitle);
 }

@@ -57,12 +57,14 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
                        puzzleWidth, puzzleHeight, Board.PieceWidth, Board.PieceHeight, maxColumns,
                        maxRows, Board.ResultedColumns, Board.ResultedRows);
 
-    if (BackupPictureImage) PuzzlePictureGroupBox->Remove(BackupPictureImage);
+    // The new backup is complete before the old one goes: a failure in
+    // between leaves the old one in place, never a destroyed one.
     const TPixelView puzzle = PuzzlePictureImage->Canvas();
-    BackupPictureImage = PuzzlePictureGroupBox->Add<TImage>(0, 0, puzzle.Width, puzzle.Height);
-    BackupPictureImage->NewPicture(puzzle.Width, puzzle.Height);
-    CopyBlock(puzzle, 0, 0, BackupPictureImage->Canvas(), 0, 0, puzzle.Width, puzzle.Height, false,
-              false);
+    TImage* backup = PuzzlePictureGroupBox->Add<TImage>(0, 0, puzzle.Width, puzzle.Height);
+    backup->NewPicture(puzzle.Width, puzzle.Height);
+    CopyBlock(puzzle, 0, 0, backup->Canvas(), 0, 0, puzzle.Width, puzzle.Height, false, false);
+    if (BackupPictureImage) PuzzlePictureGroupBox->Remove(BackupPictureImage);
+    BackupPictureImage = backup;
 
     PaintPictureUsingGrid(OriginalPictureGroupBox, 5, originalTop, OriginalPictureImage, picture,
                           true, originalWidth, originalHeight, Board.ResultedColumns,

@@ -16,17 +16,13 @@ int CellAt(int position, int cellSize) {
 }  // namespace
 
 int TQuiltraForm::OriginalColumnAt(int x) const {
-  const int columns = Board.ResultedColumns;
-  const int cellWidth = columns > 0 ? OriginalPictureImage->Width() / columns : 0;
-  const int column = CellAt(x, cellWidth);
-  return column >= columns ? columns - 1 : column;
+  const int column = CellAt(x, OriginalCellWidth());
+  return column >= Board.ResultedColumns ? Board.ResultedColumns - 1 : column;
 }
 
 int TQuiltraForm::OriginalRowAt(int y) const {
-  const int rows = Board.ResultedRows;
-  const int cellHeight = rows > 0 ? OriginalPictureImage->Height() / rows : 0;
-  const int row = CellAt(y, cellHeight);
-  return row >= rows ? rows - 1 : row;
+  const int row = CellAt(y, OriginalCellHeight());
+  return row >= Board.ResultedRows ? Board.ResultedRows - 1 : row;
 }
 
 void TQuiltraForm::UpdatePuzzleCursor(int column, int row) {

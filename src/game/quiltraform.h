@@ -15,6 +15,11 @@
 #include "platform/gdiplus.h"
 #include "platform/storedtextlist.h"
 
+// The section that the options file and game files share, and the longest
+// path either of them keeps.
+inline constexpr const char* kGameSection = "QuiltraGame";
+inline constexpr int kMaxTitleLength = 259;
+
 class TQuiltraForm : public TForm {
  public:
   TQuiltraForm();
@@ -100,6 +105,10 @@ class TQuiltraForm : public TForm {
   void DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
                      bool highlight);
   void DrawGrid(TImage* image, int cellWidth, int cellHeight, int rows, int columns);
+  // The original view's cell size: its bitmap divided evenly by the grid; 0
+  // while there is no grid.
+  int OriginalCellWidth() const;
+  int OriginalCellHeight() const;
   void DrawOriginalGrid();
   void DrawGrids(bool originalOnly);
   void DrawCellFrames(int column, int row, bool highlight);
@@ -148,7 +157,9 @@ class TQuiltraForm : public TForm {
   void OpenPictureMenuClick();
 
   // --- game loading ---
-  void LoadGameFrom(const std::string& fileName);
+  // The name is a copy: the save question may save the game shown, which
+  // changes LastGameTitle while "Load last game" is loading it.
+  void LoadGameFrom(std::string fileName);
   void LoadGameMenuClick();
   void LoadLastGameMenuClick();
 

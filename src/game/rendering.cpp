@@ -50,11 +50,19 @@ void TQuiltraForm::DrawGrid(TImage* image, int cellWidth, int cellHeight, int ro
   image->InvalidateAll();
 }
 
+int TQuiltraForm::OriginalCellWidth() const {
+  if (!OriginalPictureImage || Board.ResultedColumns <= 0) return 0;
+  return OriginalPictureImage->Canvas().Width / Board.ResultedColumns;
+}
+
+int TQuiltraForm::OriginalCellHeight() const {
+  if (!OriginalPictureImage || Board.ResultedRows <= 0) return 0;
+  return OriginalPictureImage->Canvas().Height / Board.ResultedRows;
+}
+
 void TQuiltraForm::DrawOriginalGrid() {
-  if (!OriginalPictureImage || Board.ResultedColumns <= 0 || Board.ResultedRows <= 0) return;
-  const TPixelView view = OriginalPictureImage->Canvas();
-  DrawGrid(OriginalPictureImage, view.Width / Board.ResultedColumns,
-           view.Height / Board.ResultedRows, Board.ResultedRows, Board.ResultedColumns);
+  DrawGrid(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), Board.ResultedRows,
+           Board.ResultedColumns);
 }
 
 void TQuiltraForm::DrawGrids(bool originalOnly) {
@@ -65,11 +73,8 @@ void TQuiltraForm::DrawGrids(bool originalOnly) {
 }
 
 void TQuiltraForm::DrawCellFrames(int column, int row, bool highlight) {
-  if (OriginalPictureImage && Board.ResultedColumns > 0 && Board.ResultedRows > 0) {
-    const TPixelView view = OriginalPictureImage->Canvas();
-    DrawCellFrame(OriginalPictureImage, view.Width / Board.ResultedColumns,
-                  view.Height / Board.ResultedRows, column, row, highlight);
-  }
+  DrawCellFrame(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), column, row,
+                highlight);
   DrawCellFrame(PuzzlePictureImage, Board.PieceWidth, Board.PieceHeight, column, row, highlight);
 }
 

@@ -657,6 +657,27 @@ TEST_F(GameFilesTest, YesToTheSaveQuestionGoesOnOnlyWhenTheGameWasWritten) {
   EXPECT_NE(ReadBytes(game).find("MovesCount=5"), std::string::npos);
 }
 
+TEST_F(GameFilesTest, LoadLastGameLoadsTheLastGameAfterYesSavedTheOneShown) {
+  Misplace();
+  const std::string last = folder_.Path + "last.qtg";
+  ASSERT_TRUE(form_->SaveGame(last));
+  form_->SwapAndDrawCells(3, 3, 4, 4);
+  Board().MovesCount = 6;
+  const std::string shown = folder_.Path + "shown.qtg";
+  {
+    // Saving the game on screen makes it the last game; the command still
+    // loads the one that was last when it was given.
+    TQueryAnswers yes({IDYES});
+    TFileDialogAnswerer save("Save As", shown);
+    form_->LoadLastGameMenuClick();
+  }
+  EXPECT_TRUE(recorder_.Shows.empty());
+  EXPECT_NE(ReadBytes(shown).find("MovesCount=6"), std::string::npos);
+  EXPECT_EQ(Board().MovesCount, 5);
+  EXPECT_EQ(form_->LastGameTitle, last);
+  EXPECT_EQ(form_->Caption(), "Quiltra - " + last);
+}
+
 TEST_F(GameFilesTest, ASaveThatFailsLeavesTheOldGameFileWhole) {
   Misplace();
   const std::string game = folder_.Path + "whole.qtg";

@@ -290,6 +290,12 @@ TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
   EXPECT_EQ(form_->OriginalColumnAt(originalWidth + 50), 6);
   form_->OriginalPictureImageMouseMove(TShiftState(), originalWidth - 1, 0);
   EXPECT_EQ(form_->PositionLabel->Caption(), "Column 7. Row 1.");
+
+  // A hint still shown when the view is replaced goes with the old view.
+  form_->PuzzlePictureImageMouseMove(TShiftState(ssCtrl | ssAlt), X(0), Y(0));
+  EXPECT_EQ(Application->HintControl(), form_->PuzzlePictureImage);
+  form_->LoadPicture(picture_, false);
+  EXPECT_EQ(Application->HintControl(), nullptr);
 }
 
 }  // namespace
