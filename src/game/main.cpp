@@ -23,12 +23,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::unique_ptr<TAboutForm> aboutForm;
   bool secondInstance = false;
   frame.Run([&] {
+    // First, so a failure in any later step reports with its time and path.
+    InstallErrorReporting();
     const bool installerRun = IsInstallerRun();
     if (!installerRun && IsProgramInstanceRunning(kProgramName)) {
       secondInstance = true;
       return;
     }
-    InstallErrorReporting();
     application = std::make_unique<TApplication>();
     application->Title = kProgramName;
     if (installerRun) {
