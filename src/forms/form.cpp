@@ -1,9 +1,8 @@
 #include "form.h"
 
-#include <vector>
-
 #include "application.h"
 #include "controls.h"
+#include "platform/threadwindows.h"
 
 namespace {
 
@@ -12,18 +11,6 @@ DWORD FormStyle(const TFormStyle& style) {
   DWORD windowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
   if (style.MinimizeBox) windowStyle |= WS_MINIMIZEBOX;
   return windowStyle;
-}
-
-BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
-  // No exception may cross the system's callback: out of memory ends the
-  // list where it is.
-  try {
-    if (IsWindowVisible(window) && IsWindowEnabled(window))
-      reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-  } catch (...) {
-    return FALSE;
-  }
 }
 
 }  // namespace
@@ -105,12 +92,8 @@ void TForm::Show() {
 
 int TForm::ShowModal() {
   // Every other window of the program takes no input while this one is open.
-  std::vector<HWND> disabled;
-  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow,
-                    reinterpret_cast<LPARAM>(&disabled));
+  TDisabledWindows disabled(Handle());
   HWND previousActive = GetActiveWindow();
-  for (HWND window : disabled)
-    if (window != Handle()) EnableWindow(window, FALSE);
 
   modal_ = true;
   ModalResult = mrNone;
@@ -124,8 +107,7 @@ int TForm::ShowModal() {
   }
   modal_ = false;
   // Enable the others before hiding, so that activation returns to them.
-  for (HWND window : disabled)
-    if (window != Handle() && IsWindow(window)) EnableWindow(window, TRUE);
+  disabled.Restore();
   if (Handle()) {
     SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);

@@ -4,42 +4,12 @@
 #include <shlobj.h>
 
 #include <memory>
-#include <vector>
 
 #include "core/pathtext.h"
 #include "core/statusframe.h"
+#include "threadwindows.h"
 
 namespace {
-
-// Disables this thread's enabled top-level windows for one scope, as a modal
-// dialog of the application does, and enables them again afterwards.
-class TDisabledWindows {
- public:
-  TDisabledWindows() {
-    EnumThreadWindows(GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&windows_));
-    for (HWND window : windows_) EnableWindow(window, FALSE);
-  }
-  ~TDisabledWindows() {
-    for (HWND window : windows_)
-      if (IsWindow(window)) EnableWindow(window, TRUE);
-  }
-  TDisabledWindows(const TDisabledWindows&) = delete;
-  TDisabledWindows& operator=(const TDisabledWindows&) = delete;
-
- private:
-  // No exception may cross the system's enumeration: out of memory ends it,
-  // and the windows collected so far are the ones disabled.
-  static BOOL CALLBACK Collect(HWND window, LPARAM list) noexcept {
-    try {
-      if (IsWindowVisible(window) && IsWindowEnabled(window))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-      return TRUE;
-    } catch (...) {
-      return FALSE;
-    }
-  }
-  std::vector<HWND> windows_;
-};
 
 struct TItemIdListFree {
   void operator()(ITEMIDLIST* list) const {
