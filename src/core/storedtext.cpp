@@ -1,12 +1,12 @@
 #include "storedtext.h"
 
+#include "pathtext.h"
+
 namespace {
 
+// Sections and keys match whatever their case.
 std::string LowerKey(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return lower;
+  return LowerAscii(std::string(text));
 }
 
 // The key of a stored line: everything before its first "=". Lines without
