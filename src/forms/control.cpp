@@ -64,7 +64,9 @@ TControl::TControl(TControl* parent, const TControlStyle& style, const std::stri
 
 void TControl::Create(const TControlStyle& style, const std::string& caption, int left, int top,
                       int width, int height, HWND owner) {
-  // Ids above the dialog keys' IDOK and IDCANCEL and below the menu's.
+  // Ids start above the dialog keys' IDOK and IDCANCEL. Notifications from
+  // controls are routed by their window, never by id, so an id that grows
+  // into the menu's range over many picture loads is harmless.
   static UINT nextId = 100;
   HWND parentWindow = parent_ ? parent_->Handle() : owner;
   DWORD windowStyle = style.Style | (parent_ ? WS_CHILD : 0);
