@@ -134,8 +134,10 @@ bool TInstallForm::Uninstall() {
     // Nothing that can't be removed is reported: files in use stay.
     DeleteDirectoryNoErrors(directory);
     DeleteMadeFile(GetDesktopPath(), ProgramName + ".lnk");
+    // The start-menu folder was named after the long folder name, whatever
+    // path this run was started by.
     const std::string folder =
-        GetFileNameOnly(RemovePathDelimiter(GetFileDirectory(GetProgramFileName())));
+        GetFileNameOnly(RemovePathDelimiter(GetLongPath(GetFileDirectory(GetProgramFileName()))));
     const std::string programs = GetProgramsMenuPath();
     if (!programs.empty() && !folder.empty() && !IsDriveOnly(folder))
       DeleteDirectoryNoErrors(AddPathDelimiter(programs) + folder);
