@@ -17,9 +17,11 @@ void RunFile(const std::string& file, const std::string& parameters, const std::
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;  // 60 bytes
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_CONNECTNETDRV;
-    // The platform layer does not know the forms: the active window owns
-    // whatever the shell shows.
-    info.hwnd = GetActiveWindow();
+    // The main window owns whatever the shell shows. The platform layer does
+    // not know the forms: it is the window at the root of the active one's
+    // owners (the About dialog, say, is owned by the main window).
+    HWND active = GetActiveWindow();
+    info.hwnd = active ? GetAncestor(active, GA_ROOTOWNER) : nullptr;
     info.lpVerb = nullptr;  // the file's default action
     info.lpFile = file.c_str();
     info.lpParameters = passed.empty() ? nullptr : passed.c_str();
