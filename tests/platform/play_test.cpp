@@ -327,4 +327,24 @@ TEST_F(PlayTest, APictureThatDoesNotDecodeGivesOneBlackPieceQuietly) {
   EXPECT_EQ(form_->RemainingCountLabel->Caption(), "The puzzle is solved.");
 }
 
+TEST_F(PlayTest, APanoramaInOneRowOfPiecesKeepsTheRowsItShows) {
+  // Fitted into the puzzle area the panorama is an eighth of a piece high,
+  // but its one row of pieces shows it a whole piece high: as many rows as
+  // it has. Stripes two rows wide come out as they are, not averaged away.
+  const int areaWidth = form_->PuzzlePictureGroupBox->ClientWidth() - 10;
+  const int pieceHeight = board_->PieceHeight;
+  const std::string panorama = picture_ + ".pano.bmp";
+  ASSERT_TRUE(testpicture::WriteBmp(panorama, 8 * areaWidth, pieceHeight,
+                                    [](int, int y) { return y % 4 < 2 ? 0xFFFFFFu : 0x000000u; }));
+  form_->LoadGameFromPicture(panorama);
+  DeleteFileA(panorama.c_str());
+  EXPECT_TRUE(shown_.empty());
+  ASSERT_EQ(board_->ResultedRows, 1);
+  ASSERT_EQ(form_->PuzzlePictureImage->Canvas().Height, pieceHeight);
+  const int x = form_->PuzzlePictureImage->Canvas().Width / 2;
+  for (int y = 0; y < pieceHeight; ++y)
+    EXPECT_TRUE(Near(PuzzlePixel(x, y), y % 4 < 2 ? 0xFFFFFFu : 0x000000u))
+        << "row " << y << ": " << std::hex << PuzzlePixel(x, y);
+}
+
 }  // namespace
