@@ -258,6 +258,24 @@ TEST_F(PlayTest, TheRightButtonMarksACellInBothViews) {
   EXPECT_EQ(PuzzlePixel(0, 0), 0xC0C0C0u);
 }
 
+TEST_F(PlayTest, ThePointerShowsAtOnceWhetherThePieceUnderItCanMove) {
+  Misplace();
+  form_->Show();
+  Application->ProcessMessages();
+  // The pointer comes to rest over a cell: its shape is that cell's at once,
+  // not the one of the cell it came from.
+  auto restOn = [&](int column, int row) {
+    POINT point{X(column), Y(row)};
+    ClientToScreen(form_->PuzzlePictureImage->Handle(), &point);
+    SetCursorPos(point.x, point.y);
+    form_->PuzzlePictureImageMouseMove(TShiftState(), X(column), Y(row));
+    return GetCursor();
+  };
+  EXPECT_EQ(restOn(0, 0), LoadCursor(nullptr, IDC_HAND));   // misplaced: it can be dragged
+  EXPECT_EQ(restOn(5, 5), LoadCursor(nullptr, IDC_ARROW));  // at home
+  EXPECT_EQ(restOn(1, 0), LoadCursor(nullptr, IDC_HAND));
+}
+
 TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
   Misplace();
   form_->PuzzlePictureImageMouseMove(TShiftState(), X(2), Y(3));
