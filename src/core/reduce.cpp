@@ -72,12 +72,16 @@ int32_t ReductionFactor(int32_t size, int32_t target) {
 }
 
 TSize ReductionFactors(int32_t width, int32_t height, int32_t orientation, int32_t boxWidth,
-                       int32_t boxHeight) {
+                       int32_t boxHeight, int32_t minWidth, int32_t minHeight) {
   const bool swap = OrientationSwapsAxes(orientation);
   const TSize fitted =
       FitSizeToBox(swap ? height : width, swap ? width : height, boxWidth, boxHeight, true);
-  return TSize{ReductionFactor(width, swap ? fitted.Height : fitted.Width),
-               ReductionFactor(height, swap ? fitted.Width : fitted.Height)};
+  if (fitted.Width <= 0 || fitted.Height <= 0) return TSize{1, 1};
+  // A panorama fitted a few pixels high still gets a whole row of pieces.
+  const int32_t shownWidth = std::max(fitted.Width, minWidth);
+  const int32_t shownHeight = std::max(fitted.Height, minHeight);
+  return TSize{ReductionFactor(width, swap ? shownHeight : shownWidth),
+               ReductionFactor(height, swap ? shownWidth : shownHeight)};
 }
 
 TBoxReducer::TBoxReducer(int32_t sourceWidth, int32_t sourceHeight, int32_t factorX,

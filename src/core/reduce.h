@@ -57,10 +57,11 @@ int32_t ReductionFactor(int32_t size, int32_t target);
 
 // The block factors for a stored picture (width by height, in the stored
 // direction) that will be shown upright, fitted into a box of boxWidth by
-// boxHeight: in each direction the factor for the fitted size. 1 by 1 when
-// the box is empty.
+// boxHeight: in each direction the factor for the fitted size, or for the
+// least size a view shows it at (minWidth by minHeight, upright) where that
+// is larger. 1 by 1 when the box is empty.
 TSize ReductionFactors(int32_t width, int32_t height, int32_t orientation, int32_t boxWidth,
-                       int32_t boxHeight);
+                       int32_t boxHeight, int32_t minWidth = 0, int32_t minHeight = 0);
 
 class TBoxReducer {
  public:

@@ -211,6 +211,16 @@ void TControl::SetTabOrder(const std::vector<TControl*>& order) {
   }
 }
 
+void TControl::ChangeCursor(HCURSOR cursor) {
+  if (Cursor == cursor) return;
+  Cursor = cursor;
+  // Windows asks for the cursor before it reports a movement, so a cursor
+  // chosen by the movement handler would otherwise show one movement late.
+  POINT point{};
+  if (!cursor || Dragging() || !GetCursorPos(&point) || WindowFromPoint(point) != handle_) return;
+  ::SetCursor(cursor);
+}
+
 void TControl::BeginDrag() {
   Application->BeginDrag(this);
 }

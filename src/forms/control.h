@@ -82,6 +82,9 @@ class TControl {
 
   // Cursor shown over the control; null keeps the class cursor.
   HCURSOR Cursor = nullptr;
+  // A new cursor shows at once when the pointer is over the control, not
+  // only at its next movement.
+  void ChangeCursor(HCURSOR cursor);
 
   TMouseEvent OnMouseMove;
   TMouseButtonEvent OnMouseDown;

@@ -27,12 +27,13 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     const int originalTop = OriginalPictureImage->Top();
     const int originalWidth = OriginalPictureGroupBox->ClientWidth() - 10;
     const int originalHeight = OriginalPictureGroupBox->ClientHeight() - originalTop - 5;
-    // One decoding serves both views.
-    const TPictureSource picture(path, std::max(puzzleWidth, originalWidth),
-                                 std::max(puzzleHeight, originalHeight));
-
     ReadGridSize();
     ComputePieceSize();
+    // One decoding serves both views. The puzzle view is at least one piece
+    // each way, even where the fitted picture is smaller.
+    const TPictureSource picture(path, std::max(puzzleWidth, originalWidth),
+                                 std::max(puzzleHeight, originalHeight), Board.PieceWidth,
+                                 Board.PieceHeight);
     int maxColumns = kMaxGridCells;
     int maxRows = kMaxGridCells;
     if (!newGame && savedColumns > 0 && savedRows > 0) {

@@ -26,8 +26,8 @@ int TQuiltraForm::OriginalRowAt(int y) const {
 }
 
 void TQuiltraForm::UpdatePuzzleCursor(int column, int row) {
-  PuzzlePictureImage->Cursor =
-      LoadCursor(nullptr, Board.IsCellCorrect(column, row) ? IDC_ARROW : IDC_HAND);
+  PuzzlePictureImage->ChangeCursor(
+      LoadCursor(nullptr, Board.IsCellCorrect(column, row) ? IDC_ARROW : IDC_HAND));
 }
 
 void TQuiltraForm::PuzzlePictureImageMouseMove(TShiftState shift, int x, int y) {

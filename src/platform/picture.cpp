@@ -156,11 +156,14 @@ class TBandReader {
 };
 
 // Metafiles have no pixels of their own: they are played onto a black
-// bitmap twice as large as the picture fitted into the area, at most.
-TRgbPicture RenderMetafile(GpImage* metafile, int width, int height, int maxWidth, int maxHeight) {
+// bitmap twice as large as the picture fitted into the area (or as its least
+// view), at most.
+TRgbPicture RenderMetafile(GpImage* metafile, int width, int height, int maxWidth, int maxHeight,
+                           int minWidth, int minHeight) {
   const TSize fitted = FitSizeToBox(width, height, maxWidth, maxHeight, true);
-  const int w = maxWidth > 0 ? std::clamp(2 * fitted.Width, 1, width) : width;
-  const int h = maxHeight > 0 ? std::clamp(2 * fitted.Height, 1, height) : height;
+  const int w = maxWidth > 0 ? std::clamp(2 * std::max(fitted.Width, minWidth), 1, width) : width;
+  const int h =
+      maxHeight > 0 ? std::clamp(2 * std::max(fitted.Height, minHeight), 1, height) : height;
   std::vector<uint32_t> pixels(static_cast<size_t>(w) * h);
   GpBitmap* bitmap = nullptr;
   if (GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB,
@@ -189,7 +192,8 @@ struct TPictureSource::TDecoded {
   TLockFormat Lock;
 };
 
-TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int maxHeight) {
+TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int maxHeight,
+                               int minWidth, int minHeight) {
   try {
     const std::wstring path = WidePath(fileName);
     if (path.empty()) return;
@@ -207,12 +211,13 @@ TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int ma
       return;
 
     if (type == ImageTypeMetafile) {
-      reduced_ = RenderMetafile(image.get(), int(width), int(height), maxWidth, maxHeight);
+      reduced_ = RenderMetafile(image.get(), int(width), int(height), maxWidth, maxHeight, minWidth,
+                                minHeight);
       if (reduced_.Empty()) return;
     } else if (type == ImageTypeBitmap) {
       const int32_t orientation = header.Orientation;
-      const TSize factors =
-          ReductionFactors(int(width), int(height), orientation, maxWidth, maxHeight);
+      const TSize factors = ReductionFactors(int(width), int(height), orientation, maxWidth,
+                                             maxHeight, minWidth, minHeight);
       const TLockFormat lock = LockFormatFor(image.get());
       TBandReader reader(image.get(), int(width), int(height), lock.Format);
       if (factors.Width == 1 && factors.Height == 1 && orientation <= 1) {

@@ -33,8 +33,11 @@ class TPictureSource {
   // process, or a path of 260 characters or more reads as 0 by 0. maxWidth
   // and maxHeight are the area the largest view is fitted into (the puzzle
   // area): a reduced copy keeps at least twice the picture's size fitted
-  // there. 0 keeps the picture at full size.
-  TPictureSource(const std::string& fileName, int maxWidth, int maxHeight);
+  // there. 0 keeps the picture at full size. minWidth and minHeight are the
+  // least size a view shows the picture at (one piece), which the fitted
+  // size of a very wide or tall picture falls short of.
+  TPictureSource(const std::string& fileName, int maxWidth, int maxHeight, int minWidth = 0,
+                 int minHeight = 0);
   ~TPictureSource();
   TPictureSource(const TPictureSource&) = delete;
   TPictureSource& operator=(const TPictureSource&) = delete;

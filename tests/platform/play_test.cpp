@@ -258,6 +258,24 @@ TEST_F(PlayTest, TheRightButtonMarksACellInBothViews) {
   EXPECT_EQ(PuzzlePixel(0, 0), 0xC0C0C0u);
 }
 
+TEST_F(PlayTest, ThePointerShowsAtOnceWhetherThePieceUnderItCanMove) {
+  Misplace();
+  form_->Show();
+  Application->ProcessMessages();
+  // The pointer comes to rest over a cell: its shape is that cell's at once,
+  // not the one of the cell it came from.
+  auto restOn = [&](int column, int row) {
+    POINT point{X(column), Y(row)};
+    ClientToScreen(form_->PuzzlePictureImage->Handle(), &point);
+    SetCursorPos(point.x, point.y);
+    form_->PuzzlePictureImageMouseMove(TShiftState(), X(column), Y(row));
+    return GetCursor();
+  };
+  EXPECT_EQ(restOn(0, 0), LoadCursor(nullptr, IDC_HAND));   // misplaced: it can be dragged
+  EXPECT_EQ(restOn(5, 5), LoadCursor(nullptr, IDC_ARROW));  // at home
+  EXPECT_EQ(restOn(1, 0), LoadCursor(nullptr, IDC_HAND));
+}
+
 TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
   Misplace();
   form_->PuzzlePictureImageMouseMove(TShiftState(), X(2), Y(3));
@@ -325,6 +343,26 @@ TEST_F(PlayTest, APictureThatDoesNotDecodeGivesOneBlackPieceQuietly) {
   // The one piece is home: Randomize has nothing to scatter.
   form_->RandomizeMenuClick();
   EXPECT_EQ(form_->RemainingCountLabel->Caption(), "The puzzle is solved.");
+}
+
+TEST_F(PlayTest, APanoramaInOneRowOfPiecesKeepsTheRowsItShows) {
+  // Fitted into the puzzle area the panorama is an eighth of a piece high,
+  // but its one row of pieces shows it a whole piece high: as many rows as
+  // it has. Stripes two rows wide come out as they are, not averaged away.
+  const int areaWidth = form_->PuzzlePictureGroupBox->ClientWidth() - 10;
+  const int pieceHeight = board_->PieceHeight;
+  const std::string panorama = picture_ + ".pano.bmp";
+  ASSERT_TRUE(testpicture::WriteBmp(panorama, 8 * areaWidth, pieceHeight,
+                                    [](int, int y) { return y % 4 < 2 ? 0xFFFFFFu : 0x000000u; }));
+  form_->LoadGameFromPicture(panorama);
+  DeleteFileA(panorama.c_str());
+  EXPECT_TRUE(shown_.empty());
+  ASSERT_EQ(board_->ResultedRows, 1);
+  ASSERT_EQ(form_->PuzzlePictureImage->Canvas().Height, pieceHeight);
+  const int x = form_->PuzzlePictureImage->Canvas().Width / 2;
+  for (int y = 0; y < pieceHeight; ++y)
+    EXPECT_TRUE(Near(PuzzlePixel(x, y), y % 4 < 2 ? 0xFFFFFFu : 0x000000u))
+        << "row " << y << ": " << std::hex << PuzzlePixel(x, y);
 }
 
 }  // namespace
