@@ -93,9 +93,13 @@ void TQuiltraForm::DropDraggedPiece(int column, int row) {
 }
 
 void TQuiltraForm::OriginalPictureImageMouseMove(TShiftState /*shift*/, int x, int y) {
+  // Past the view's right or bottom edge (a button held) is outside it too,
+  // though a cell lookup there would give the last column or row.
+  const bool inView = x < OriginalPictureImage->Width() && y < OriginalPictureImage->Height();
   const int column = OriginalColumnAt(x);
   const int row = OriginalRowAt(y);
-  PositionLabel->SetCaption(Board.InPlayArea(column, row) ? PositionText(column, row) : "");
+  PositionLabel->SetCaption(inView && Board.InPlayArea(column, row) ? PositionText(column, row)
+                                                                    : "");
   Random.FeedPointerPosition(x, y);
 }
 

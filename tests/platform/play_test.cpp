@@ -308,6 +308,8 @@ TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
   EXPECT_EQ(form_->OriginalColumnAt(originalWidth + 50), 6);
   form_->OriginalPictureImageMouseMove(TShiftState(), originalWidth - 1, 0);
   EXPECT_EQ(form_->PositionLabel->Caption(), "Column 7. Row 1.");
+  form_->OriginalPictureImageMouseMove(TShiftState(ssLeft), originalWidth + 50, 0);
+  EXPECT_EQ(form_->PositionLabel->Caption(), "");
 
   // A hint still shown when the view is replaced goes with the old view.
   form_->PuzzlePictureImageMouseMove(TShiftState(ssCtrl | ssAlt), X(0), Y(0));
