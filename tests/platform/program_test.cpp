@@ -42,6 +42,22 @@ TEST(ProgramInstance, TheFirstHoldsTheMutexUntilItReleasesIt) {
   ReleaseProgramInstance();  // twice is harmless
 }
 
+TEST(ProgramInstance, AMutexThisStartMayNotOpenMeansAnotherGameRuns) {
+  // As an elevated game's mutex is to a normal start: an empty access list
+  // grants nobody anything.
+  const std::string name = "QuiltraDenied" + std::to_string(GetCurrentProcessId());
+  SECURITY_DESCRIPTOR descriptor{};
+  ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+  ACL acl{};
+  ASSERT_TRUE(InitializeAcl(&acl, sizeof acl, ACL_REVISION));
+  ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, &acl, FALSE));
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  TKernelHandle elevated(
+      CreateMutexA(&attributes, TRUE, ("Mutex_ProgramInstance_" + name).c_str()));
+  ASSERT_TRUE(elevated.Valid());
+  EXPECT_TRUE(IsProgramInstanceRunning(name));
+}
+
 TEST(TerminateHandler, ReportsAndEndsTheProcessWithExitCodeOne) {
   TTempFolder folder;
   THelperOutput output(folder);
