@@ -7,17 +7,26 @@ as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 # which clang only recommends.
 packages="cmake g++ make g++-mingw-w64-i686 mingw-w64-tools googletest \
   clang libclang-rt-14-dev \
-  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-liberation"
+  wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-liberation locales"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
-[ -z "$missing" ] && exit 0
-
-echo "Installing:$missing"
-if ! dpkg --print-foreign-architectures | grep -q i386; then
-  as_root dpkg --add-architecture i386
+if [ -n "$missing" ]; then
+  echo "Installing:$missing"
+  if ! dpkg --print-foreign-architectures | grep -q i386; then
+    as_root dpkg --add-architecture i386
+  fi
+  as_root apt-get update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    $missing >/dev/null
 fi
-as_root apt-get update -qq
-as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing \
-  >/dev/null
+
+# Wine takes its ANSI code page from the locale: the test of double-byte
+# names runs the game in Japanese (code page 932).
+if ! locale -a 2>/dev/null | grep -qx 'ja_JP.utf8'; then
+  echo "Generating the ja_JP.UTF-8 locale"
+  as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
+fi

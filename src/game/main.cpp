@@ -12,6 +12,7 @@
 #include "game/installform.h"
 #include "game/quiltraform.h"
 #include "platform/error.h"
+#include "platform/messages.h"
 #include "platform/program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -30,6 +31,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       secondInstance = true;
       return;
     }
+    if (!IsProgramPathUsable())
+      ErrorDialog(
+          "The program's folder has a name that this system's character set cannot "
+          "hold, and no short form. Its files cannot be found there: please move the "
+          "program to a folder with another name.");
     application = std::make_unique<TApplication>();
     application->Title = kProgramName;
     if (installerRun) {

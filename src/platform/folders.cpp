@@ -7,6 +7,7 @@
 
 #include "core/pathtext.h"
 #include "core/statusframe.h"
+#include "ansipaths.h"
 #include "threadwindows.h"
 
 namespace {
@@ -24,13 +25,15 @@ std::string GetSystemDirectoryPath(int folderId) {
   STATUS_FRAME("GetSystemDirectoryPath");
   std::string path;
   frame.Run([&] {
-    char buffer[MAX_PATH] = {};
+    wchar_t buffer[MAX_PATH] = {};
     // The system writes at most MAX_PATH characters; a failing call may leave
-    // anything in the buffer, so only a successful one counts.
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, folderId | CSIDL_FLAG_CREATE, nullptr,
+    // anything in the buffer, so only a successful one counts. Asked in
+    // UTF-16, a user name outside the ANSI code page gives the short form
+    // rather than a "?" in the path.
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, folderId | CSIDL_FLAG_CREATE, nullptr,
                                    SHGFP_TYPE_CURRENT, buffer))) {
-      buffer[MAX_PATH - 1] = '\0';
-      path = AddPathDelimiter(buffer);
+      buffer[MAX_PATH - 1] = L'\0';
+      path = AddPathDelimiter(AnsiPath(buffer));
     }
   });
   return path;
@@ -75,8 +78,10 @@ bool BrowseDirectory(std::string& directory, const std::string& root, const std:
   if (rootList && !ILIsParent(rootList.get(), chosen.get(), FALSE) &&
       !ILIsEqual(rootList.get(), chosen.get()))
     chosen.reset(ILCombine(rootList.get(), chosen.get()));
-  char path[MAX_PATH] = {};
-  if (!chosen || !SHGetPathFromIDListA(chosen.get(), path)) return false;
-  directory = path;
+  wchar_t path[MAX_PATH] = {};
+  if (!chosen || !SHGetPathFromIDListW(chosen.get(), path)) return false;
+  const std::string ansi = AnsiPath(path);
+  if (ansi.empty()) return false;  // no name the program could use
+  directory = ansi;
   return true;
 }

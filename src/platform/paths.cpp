@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "ansipaths.h"
+
 namespace {
 
 // Calls a system function that fills a text buffer and returns the length it
@@ -65,12 +67,20 @@ std::string ExpandedPath(const std::string& path, bool universal) {
 
 std::string GetLongPath(const std::string& path) {
   if (path.find('~') == std::string::npos) return path;
-  std::string longPath;
-  if (!FillText(
-          [&](char* buffer, DWORD size) { return GetLongPathNameA(path.c_str(), buffer, size); },
-          longPath))
-    return path;
-  return longPath;
+  std::vector<wchar_t> buffer(MAX_PATH);
+  const std::wstring widePath = ToWide(path);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const DWORD length =
+        GetLongPathNameW(widePath.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return path;
+    if (length < buffer.size()) {
+      // A long name the ANSI code page cannot hold keeps its short form.
+      std::string longPath;
+      return ToAnsiExactly(std::wstring(buffer.data(), length), longPath) ? longPath : path;
+    }
+    buffer.assign(length + 1, L'\0');
+  }
+  return path;
 }
 
 std::string GetFullPath(const std::string& path) {

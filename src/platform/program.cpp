@@ -9,6 +9,7 @@
 #include "core/commandline.h"
 #include "core/funstat.h"
 #include "core/pathtext.h"
+#include "ansipaths.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ TProgram Program;
 
 TProgram::TProgram() {
   std::set_terminate([] { TerminateProgramFun(); });
+  UseAnsiLeadBytes();
   SetLastError(0);
   OleInitialize(nullptr);
 }
@@ -71,13 +73,69 @@ void TerminateProgramFun() {
   TerminateImmediately();
 }
 
-std::string GetProgramFileName() {
+namespace {
+
+std::wstring ModuleFileName() {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size()) return std::wstring(buffer.data(), length);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+std::string AnsiModuleFileName() {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {
     DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size()) return std::string(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
+}
+
+// The command line in UTF-8: its quotes and blanks are the ASCII ones, and
+// no byte of another character equals them.
+std::string Utf8(const std::wstring& text) {
+  const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0)
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
+                        nullptr, nullptr);
+  return utf8;
+}
+
+std::wstring FromUtf8(const std::string& text) {
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+  if (length > 0)
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+                        length);
+  return wide;
+}
+
+}  // namespace
+
+namespace {
+
+// The executable does not move while it runs: its ANSI path is worked out
+// once.
+const std::string& UsableProgramFileName() {
+  static const std::string path = AnsiPath(ModuleFileName());
+  return path;
+}
+
+}  // namespace
+
+bool IsProgramPathUsable() {
+  return !UsableProgramFileName().empty();
+}
+
+std::string GetProgramFileName() {
+  // Without an ANSI form start-up tells the player; the system's own lossy
+  // text is all there is then.
+  return IsProgramPathUsable() ? UsableProgramFileName() : AnsiModuleFileName();
 }
 
 std::string GetProgramDirectory() {
@@ -90,9 +148,11 @@ std::string GetProgramExeName() {
 
 std::string GetProgramParameter(int index) {
   if (index == 0) return GetProgramFileName();
-  const std::vector<std::string> parameters = SplitCommandLine(GetCommandLineA());
+  const std::vector<std::string> parameters = SplitCommandLine(Utf8(GetCommandLineW()));
   if (index < 0 || static_cast<size_t>(index) >= parameters.size()) return "";
-  return parameters[static_cast<size_t>(index)];
+  // A file named there that the code page cannot hold comes in its short
+  // form; no form at all gives the empty text, never a "?" in its place.
+  return AnsiPath(FromUtf8(parameters[static_cast<size_t>(index)]));
 }
 
 std::string GetProgramFilePath(const std::string& name) {

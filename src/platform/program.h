@@ -24,6 +24,9 @@ void ReleaseProgramInstance();
 // The terminate handler: reports, then ends the process with exit code 1.
 [[noreturn]] void TerminateProgramFun();
 
+// False when the executable's path can't be named in the ANSI code page
+// (neither as it is nor in a short form): its files can't be found then.
+bool IsProgramPathUsable();
 std::string GetProgramFileName();
 std::string GetProgramDirectory();
 std::string GetProgramExeName();

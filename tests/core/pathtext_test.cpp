@@ -45,3 +45,23 @@ TEST(CommandLine, SplitsAtBlanksAndGroupsQuotes) {
   EXPECT_EQ(SplitCommandLine("x\"y z\"w"), (Parameters{"xy zw"}));
   EXPECT_EQ(SplitCommandLine(""), Parameters{});
 }
+
+TEST(PathText, ASecondByteEqualToABackslashIsNoDelimiter) {
+  // Shift JIS: "\x83\x5c" is one katakana letter whose second byte is "\".
+  SetLeadByteTest([](unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+  });
+  const std::string folder = "C:\\\x83\x5c\x83\x74\x83\x67";  // C:\ソフト
+  const std::string letter = "C:\\\x83\x5c";                  // C:\ソ
+  EXPECT_EQ(GetFileDirectory(folder + "\\a.qtg"), folder + "\\");
+  EXPECT_EQ(GetFileNameOnly(folder + "\\a.qtg"), "a.qtg");
+  EXPECT_EQ(GetFileNameOnly(letter), "\x83\x5c");
+  EXPECT_EQ(GetFileDirectory(letter), "C:\\");
+  EXPECT_EQ(AddPathDelimiter(letter), letter + "\\");
+  EXPECT_EQ(RemovePathDelimiter(letter), letter);
+  EXPECT_EQ(RemovePathDelimiter(letter + "\\"), letter);
+  EXPECT_EQ(ChangeFileExtension(letter + "\\b.jpg", ".qtg"), letter + "\\b.qtg");
+  SetLeadByteTest(nullptr);
+  // Single-byte code pages: the same bytes are two characters.
+  EXPECT_EQ(GetFileNameOnly(letter), "");
+}

@@ -32,23 +32,28 @@ std::map<std::string, std::string>& NamedArguments() {
   return arguments;
 }
 
-void DeleteTree(const std::string& directory) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((directory + "*").c_str(), &entry);
+// In UTF-16, so that names outside the ANSI code page go too.
+void DeleteTree(const std::wstring& directory) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((directory + L"*").c_str(), &entry);
   if (find != INVALID_HANDLE_VALUE) {
     do {
-      const std::string name = entry.cFileName;
-      if (name == "." || name == "..") continue;
-      const std::string path = directory + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring path = directory + name;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        DeleteTree(path + "\\");
+        DeleteTree(path + L"\\");
       else
-        DeleteFileA(path.c_str());
-    } while (FindNextFileA(find, &entry));
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(find, &entry));
     FindClose(find);
   }
-  RemoveDirectoryA(directory.c_str());
+  RemoveDirectoryW(directory.c_str());
+}
+
+void DeleteTree(const std::string& directory) {
+  DeleteTree(std::wstring(directory.begin(), directory.end()));  // temporary folders are ASCII
 }
 
 }  // namespace
@@ -144,6 +149,23 @@ TProcess::TProcess(const std::string& exe, const std::string& arguments) {
   if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       directory.empty() ? nullptr : directory.c_str(), &startup, &info_))
     throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) +
+                             ")");
+}
+
+TProcess::TProcess(const std::wstring& exe, const std::wstring& variable,
+                   const std::wstring& value) {
+  std::wstring commandLine = L"\"" + exe + L"\"";
+  const std::wstring directory = exe.substr(0, exe.find_last_of(L'\\') + 1);
+  std::vector<wchar_t> old(32768, L'\0');
+  const bool hadOld = GetEnvironmentVariableW(variable.c_str(), old.data(), 32768) > 0;
+  SetEnvironmentVariableW(variable.c_str(), value.c_str());
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  const BOOL started = CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                                      nullptr, directory.c_str(), &startup, &info_);
+  SetEnvironmentVariableW(variable.c_str(), hadOld ? old.data() : nullptr);
+  if (!started)
+    throw std::runtime_error("cannot start a program (error " + std::to_string(GetLastError()) +
                              ")");
 }
 
@@ -369,6 +391,14 @@ bool PressButtonId(HWND dialog, int id) {
 }
 
 bool AnswerFileDialog(const TProcess& process, const std::string& path) {
+  std::wstring wide(path.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(),
+                                                      static_cast<int>(wide.size()))));
+  if (!wide.empty()) wide.pop_back();  // the terminating zero
+  return AnswerFileDialog(process, wide);
+}
+
+bool AnswerFileDialog(const TProcess& process, const std::wstring& path) {
   HWND dialog = process.WaitWindow("#32770");
   if (!dialog) return false;
   HWND edit = nullptr;
@@ -382,7 +412,7 @@ bool AnswerFileDialog(const TProcess& process, const std::string& path) {
     return false;
   });
   if (!edit) return false;
-  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   HWND okay = GetDlgItem(dialog, IDOK);
   if (!okay) return false;
   PostMessageA(okay, BM_CLICK, 0, 0);

@@ -47,6 +47,9 @@ class TProcess {
  public:
   // Starts the executable with the command-line arguments, in its folder.
   TProcess(const std::string& exe, const std::string& arguments = "");
+  // An executable named in UTF-16 (a folder outside the ANSI code page), with
+  // an environment variable set for it ("LANG" picks Wine's code page).
+  TProcess(const std::wstring& exe, const std::wstring& variable, const std::wstring& value);
   ~TProcess();  // kills it if it still runs
   TProcess(const TProcess&) = delete;
   TProcess& operator=(const TProcess&) = delete;
@@ -97,6 +100,7 @@ bool PressButtonId(HWND dialog, int id);
 
 // Answers the standard file dialog of a process: types the path and confirms.
 bool AnswerFileDialog(const TProcess& process, const std::string& path);
+bool AnswerFileDialog(const TProcess& process, const std::wstring& path);
 // The text of a message box of the process, and answering it.
 HWND WaitMessageBox(const TProcess& process, int timeoutMs = 10000);
 std::string MessageBoxText(HWND box);
