@@ -86,6 +86,10 @@ void TForm::CenterOn(TForm* other) {
 }
 
 void TForm::Show() {
+  // Foreground and focus come before the window shows. Shown first, it is
+  // visible while the system still routes keys to the window that was in
+  // the foreground, and a key pressed at once is lost.
+  SetForegroundWindow(Handle());
   ShowWindow(Handle(), SW_SHOW);
   SetForegroundWindow(Handle());
 }
