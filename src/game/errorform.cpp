@@ -4,6 +4,7 @@
 
 #include "core/funstat.h"
 #include "forms/application.h"
+#include "game/filelocations.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/handles.h"
@@ -23,7 +24,7 @@ const char* const kLogRule = "**********";
 TErrorForm::TErrorForm()
     : TForm(TFormStyle{"TErrorForm", 340, 265}, "Error",
             Application ? Application->MainForm : nullptr),
-      LogPath(GetProgramFilePath("Errors.log")),
+      LogPath(ErrorLogPath()),
       LogWrittenSound(BeepDefault) {
   CreateComponents();
   RecursionCount = 0;

@@ -28,7 +28,8 @@ class TErrorForm : public TForm {
   // 0 while no report is open, 1 while one is shown, one more for each report
   // that arrives meanwhile.
   int32_t RecursionCount = 0;
-  // The error log; "Errors.log" next to the executable.
+  // The error log: "Errors.log" next to the executable, or in the user's
+  // own folder when the program's folder cannot be written.
   std::string LogPath;
   // The sound that confirms a written log record.
   void (*LogWrittenSound)() = nullptr;

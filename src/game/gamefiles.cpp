@@ -1,10 +1,12 @@
 // Saving games, and the questions that protect a modified game before it is
 // lost.
+#include "core/pathtext.h"
 #include "core/statusframe.h"
 #include "forms/formfields.h"
 #include "game/quiltraform.h"
 #include "platform/messages.h"
 #include "platform/storedtextlist.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -68,6 +70,11 @@ bool TQuiltraForm::SaveGameCommand() {
   bool saved = false;
   frame.Run([&] {
     if (PictureTitle.empty()) return;
+    // A folder that refuses new files (the program's own, for a standard
+    // user) is not worth proposing: the games folder is.
+    const std::string proposed = GetFileDirectory(SaveGameDialog.FileName);
+    if (!proposed.empty() && !CanWriteInDirectory(proposed))
+      SaveGameDialog.FileName = GamesDirectory() + GetFileNameOnly(SaveGameDialog.FileName);
     if (!SaveGameDialog.Execute()) return;
     saved = SaveGame(SaveGameDialog.FileName);
     frame.Adopt();

@@ -6,6 +6,7 @@
 #include "core/statusframe.h"
 #include "forms/application.h"
 #include "game/aboutform.h"
+#include "game/filelocations.h"
 #include "game/identity.h"
 #include "platform/files.h"
 #include "platform/picture.h"
@@ -70,7 +71,7 @@ TQuiltraForm::~TQuiltraForm() {
 }
 
 std::string TQuiltraForm::GamesDirectory() const {
-  return GetProgramFilePath("QuiltraGames\\");
+  return GamesFolderPath();
 }
 
 void TQuiltraForm::CreateComponents() {
@@ -142,7 +143,7 @@ void TQuiltraForm::BeforeRun() {
     }
     SetLastError(0);
     CreateDirectoryA(GamesDirectory().c_str(), nullptr);
-    OptionsList = std::make_unique<TStoredTextList>(GetProgramFilePath("Quiltra.ini"));
+    OptionsList = std::make_unique<TStoredTextList>(OptionsFilePath());
     OptionsList->OnLoad = [this](TStoredTextList& list) { ReadOptions(list); };
     OptionsList->OnSave = [this](TStoredTextList& list) { WriteOptions(list); };
     OptionsList->Load();
