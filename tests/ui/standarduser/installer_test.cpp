@@ -28,6 +28,12 @@ class StandardUserInstaller : public testing::Test {
   void SetUp() override {
     CoInitialize(nullptr);
     ASSERT_FALSE(ReadOnlyFolder().empty()) << "run through standard-user.sh";
+    // Only a Wine server without the capabilities refuses this.
+    const std::string trial = SpecialFolder(CSIDL_PROGRAM_FILES) + "trial.txt";
+    HANDLE file = CreateFileA(trial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    ASSERT_EQ(file, INVALID_HANDLE_VALUE) << "Program Files can be written";
   }
   void TearDown() override { CoUninitialize(); }
   TCleanInstallation clean_;
