@@ -5,6 +5,7 @@
 #include "core/funstat.h"
 #include "forms/application.h"
 #include "game/filelocations.h"
+#include "game/help.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/handles.h"
@@ -153,5 +154,5 @@ void TErrorForm::LogButtonClick() {
 }
 
 void TErrorForm::HelpButtonClick() {
-  if (Application) Application->HelpContext(0);
+  ShowHelp(0);
 }

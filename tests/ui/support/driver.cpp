@@ -52,11 +52,16 @@ void DeleteTree(const std::wstring& directory) {
   RemoveDirectoryW(directory.c_str());
 }
 
-void DeleteTree(const std::string& directory) {
-  DeleteTree(std::wstring(directory.begin(), directory.end()));  // temporary folders are ASCII
-}
-
 }  // namespace
+
+void DeleteTree(const std::string& directory) {
+  std::wstring wide(directory.size() + 1, L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, directory.c_str(), -1, wide.data(),
+                                                      static_cast<int>(wide.size()))));
+  if (wide.empty()) return;
+  wide.pop_back();  // the terminating zero
+  DeleteTree(wide);
+}
 
 void SetArguments(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {

@@ -14,28 +14,12 @@ using namespace ui;
 namespace {
 
 bool CanCreateFileIn(const std::string& folder) {
-  const std::string probe = folder + "probe.tmp";
-  HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  HANDLE file = CreateFileA((folder + "probe.tmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_FLAG_DELETE_ON_CLOSE, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
 }
-
-// The folder read-only for the scope, writable again for its removal.
-class TReadOnlyFolder {
- public:
-  explicit TReadOnlyFolder(const std::string& path) : path_(path.begin(), path.end()) {
-    SetUnixMode(path_, "555");
-    readOnly_ = WaitFor([&] { return !CanCreateFileIn(path); });
-  }
-  ~TReadOnlyFolder() { SetUnixMode(path_, "755"); }
-  bool ReadOnly() const { return readOnly_; }
-
- private:
-  std::wstring path_;
-  bool readOnly_ = false;
-};
 
 std::vector<std::string> ChooserTexts(HWND window) {
   std::vector<std::string> texts;
@@ -59,24 +43,21 @@ void CloseQuietly(TProcess& game, HWND window, const std::string& screenshot = "
 }  // namespace
 
 TEST(ReadOnlyProgramFolder, OptionsGamesAndLogGoToTheUsersOwnFolders) {
-  TTempDir folder;
-  const std::string exe = InstallGame(folder);
-  // Settings shipped next to the program carry over the first time.
-  const std::string shipped = "[QuiltraGame]\r\nRowsCount=9\r\n";
-  WriteFile(folder.File("Quiltra.ini"), shipped);
+  // The installation the test's script made read-only.
+  const std::string folder = PathArgument("readonly") + "\\Quiltra\\";
+  ASSERT_NE(folder, "\\Quiltra\\") << "run through standard-user.sh";
+  ASSERT_FALSE(CanCreateFileIn(folder)) << "the program's folder can be written";
+  const std::string exe = folder + "Quiltra.exe";
   const std::string userFolder = SpecialFolder(CSIDL_APPDATA) + "Quiltra\\";
   const std::string games = SpecialFolder(CSIDL_PERSONAL) + "QuiltraGames\\";
-  DeleteFileA((userFolder + "Quiltra.ini").c_str());
-  DeleteFileA((userFolder + "Errors.log").c_str());
+  DeleteTree(userFolder);
   DeleteFileA((games + "played.qtg").c_str());
-  TReadOnlyFolder readOnly(folder.Path());
-  ASSERT_TRUE(readOnly.ReadOnly()) << "not run as a simulated standard user";
 
   {
     TProcess game(exe);
     HWND window = game.WaitWindow("TQuiltraForm");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(ChooserTexts(window), (std::vector<std::string>{"7", "9"}));
+    EXPECT_EQ(ChooserTexts(window), (std::vector<std::string>{"7", "7"}));
 
     // "Log" appends the report to the log in the user's folder.
     PressKey('Z', {VK_CONTROL});  // no game saved yet: no such file
@@ -99,12 +80,14 @@ TEST(ReadOnlyProgramFolder, OptionsGamesAndLogGoToTheUsersOwnFolders) {
     SaveScreenshot("read-only-before-close");
     CloseQuietly(game, window, "read-only-after-close");
   }
-  EXPECT_EQ(ReadFile(folder.File("Quiltra.ini")), shipped);
-  EXPECT_FALSE(FileExists(folder.File("Errors.log")));
+  EXPECT_FALSE(FileExists(folder + "Quiltra.ini"));
+  EXPECT_FALSE(FileExists(folder + "Errors.log"));
 
   TProcess again(exe);
   HWND window = again.WaitWindow("TQuiltraForm");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(ChooserTexts(window), (std::vector<std::string>{"9", "9"}));
   CloseQuietly(again, window);
+  DeleteTree(userFolder);
+  DeleteFileA((games + "played.qtg").c_str());
 }
