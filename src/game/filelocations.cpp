@@ -6,8 +6,8 @@
 #include "core/pathtext.h"
 #include "game/identity.h"
 #include "platform/folders.h"
-#include "platform/program.h"
 #include "platform/paths.h"
+#include "platform/program.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include "forms/formfields.h"
 #include "game/quiltraform.h"
 #include "platform/messages.h"
-#include "platform/storedtextlist.h"
 #include "platform/paths.h"
+#include "platform/storedtextlist.h"
 
 namespace {
 

@@ -115,10 +115,6 @@ std::wstring FromUtf8(const std::string& text) {
   return wide;
 }
 
-}  // namespace
-
-namespace {
-
 // The executable does not move while it runs: its ANSI path is worked out
 // once.
 const std::string& UsableProgramFileName() {

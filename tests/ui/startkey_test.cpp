@@ -33,16 +33,11 @@ TEST(StartKey, CtrlZRightAfterTheWindowAppearsShowsTheErrorEveryTime) {
     ASSERT_NE(window, nullptr);
     // The last game is still the pattern of the games folder: no such file.
     PressKey('Z', {VK_CONTROL});
-    HWND dialog = WaitErrorDialog(game, 5000);
-    if (!dialog) {
+    if (!WaitErrorDialog(game, 5000)) {
       ++lost;
       ADD_FAILURE() << "start " << start << ": Ctrl+Z was lost";
-    } else {
-      PressButton(dialog, "&Okay");
-      WaitFor([&] { return !IsWindowVisible(dialog); });
     }
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    ASSERT_EQ(game.Wait(), 0);
+    // Ended at once (the mutex goes with the process): only the start counts.
   }
   EXPECT_EQ(lost, 0);
 }
