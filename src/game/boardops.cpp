@@ -2,10 +2,9 @@
 #include "game/quiltraform.h"
 
 void TQuiltraForm::ComputePieceSize() {
+  const TSize area = PuzzleArea();
   const TPieceSize size =
-      ::ComputePieceSize(PuzzlePictureGroupBox->ClientWidth() - 10,
-                         PuzzlePictureGroupBox->ClientHeight() - PuzzlePictureImage->Top() - 5,
-                         Board.ColumnsCount, Board.RowsCount);
+      ::ComputePieceSize(area.Width, area.Height, Board.ColumnsCount, Board.RowsCount);
   Board.PieceWidth = size.Width;
   Board.PieceHeight = size.Height;
 }
