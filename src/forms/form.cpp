@@ -76,7 +76,28 @@ void TForm::ChangeDpi(int dpi, const RECT& windowRect) {
   }
 }
 
+bool TForm::FollowMonitorDpi() {
+  const int dpi = WindowDpi(Handle());
+  if (dpi == dpi_) return false;
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  ChangeDpi(dpi, window);
+  return true;
+}
+
 void TForm::CenterOnScreen() {
+  PlaceCentredOnScreen();
+  // A form made on one monitor and shown on another takes that monitor's
+  // DPI, and is centred again at its new size.
+  if (FollowMonitorDpi()) PlaceCentredOnScreen();
+}
+
+void TForm::CenterOn(TForm* other) {
+  PlaceCentredOn(other);
+  if (FollowMonitorDpi()) PlaceCentredOn(other);
+}
+
+void TForm::PlaceCentredOnScreen() {
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - Width()) / 2,
@@ -84,10 +105,10 @@ void TForm::CenterOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm::CenterOn(TForm* other) {
+void TForm::PlaceCentredOn(TForm* other) {
   if (!other || !other->Handle() || !IsWindowVisible(other->Handle()) ||
       IsIconic(other->Handle())) {
-    CenterOnScreen();
+    PlaceCentredOnScreen();
     return;
   }
   RECT rect{};

@@ -67,6 +67,11 @@ class TForm : public TControl {
 
  private:
   void ClickButton(TButton* button);
+  void PlaceCentredOnScreen();
+  void PlaceCentredOn(TForm* other);
+  // Lays the form out at its monitor's DPI when it is not yet; true when it
+  // changed.
+  bool FollowMonitorDpi();
   std::unique_ptr<TMainMenu> menu_;
   bool modal_ = false;
   HWND lastFocus_ = nullptr;
