@@ -15,27 +15,6 @@ bool AnyPicture(const std::string& name) {
   return name.size() > 4 && name.substr(name.size() - 4) == ".bmp";
 }
 
-// A game file's text: a QuiltraGame section from the given lines, and a Map
-// of the cells' "C R FH FV" entries for positions 0, 1, ...
-std::string GameText(const std::string& game, const std::vector<TCell>& cells) {
-  std::string text = "[QuiltraGame]\r\n" + game + "\r\n[Map]\r\n";
-  for (size_t n = 0; n < cells.size(); ++n) {
-    const std::string i = std::to_string(n);
-    text += "C" + i + "=" + std::to_string(cells[n].C) + "\r\nR" + i + "=" +
-            std::to_string(cells[n].R) + "\r\nFH" + i + "=" + (cells[n].FH ? "TRUE" : "FALSE") +
-            "\r\nFV" + i + "=" + (cells[n].FV ? "TRUE" : "FALSE") + "\r\n";
-  }
-  return text;
-}
-
-// The cells of a columns x rows board in home order, position by position.
-std::vector<TCell> HomeCells(int columns, int rows) {
-  std::vector<TCell> cells;
-  for (int row = 0; row < rows; ++row)
-    for (int column = 0; column < columns; ++column) cells.push_back(TCell{column, row, 0, 0});
-  return cells;
-}
-
 std::string GameKeys(int resultedColumns, int resultedRows, const std::string& picture) {
   return "ColumnsCount=7\r\nRowsCount=7\r\nLightGrid=TRUE\r\nPictureTitle=" + picture +
          "\r\nResultedColumns=" + std::to_string(resultedColumns) +
@@ -87,11 +66,12 @@ TEST(GameFile, HoldsTheGridTheCountersAndEveryCellInOrder) {
 
 TEST(GameFile, ReadingTakesWhatIsValidAndDefaultsTheRest) {
   // More columns than chosen, every cell as saved.
-  std::vector<TCell> cells = HomeCells(8, 7);
+  std::vector<TCell> cells = test::HomeCells(8, 7);
   std::reverse(cells.begin(), cells.end());
   cells[3].FH = cells[4].FV = 1;
-  const TGameFile wide = ReadGameFile(TStoredText::Parse(GameText(GameKeys(8, 7, "p.bmp"), cells)),
-                                      TCommonSettings{6, 5, false, "current.bmp"});
+  const TGameFile wide =
+      ReadGameFile(TStoredText::Parse(test::GameFileText(GameKeys(8, 7, "p.bmp"), cells)),
+                   TCommonSettings{6, 5, false, "current.bmp"});
   EXPECT_EQ(wide.Settings.ColumnsCount, 7);
   EXPECT_TRUE(wide.Settings.LightGrid);
   EXPECT_EQ(wide.Game.Columns(), 8);
@@ -138,10 +118,10 @@ TEST(GameFile, ReadingTakesWhatIsValidAndDefaultsTheRest) {
 }
 
 TEST(GameFile, AGameThatNamesNoPictureOfItsOwnIsRefused) {
-  const std::vector<TCell> cells = HomeCells(7, 7);
+  const std::vector<TCell> cells = test::HomeCells(7, 7);
   for (const std::string& picture :
        {std::string(), std::string("notes.txt"), std::string(257, 'x') + ".bmp"}) {
-    const TLoadedGame loaded = Load(GameText(GameKeys(7, 7, picture), cells));
+    const TLoadedGame loaded = Load(test::GameFileText(GameKeys(7, 7, picture), cells));
     EXPECT_EQ(loaded.Fault, TGameFileFault::NamesNoPicture) << picture;
     EXPECT_EQ(loaded.NamedPicture, picture.size() > 259 ? "" : picture);
   }
@@ -151,14 +131,15 @@ TEST(GameFile, AGameThatNamesNoPictureOfItsOwnIsRefused) {
 }
 
 TEST(GameFile, AMapThatIsNoPermutationIsRefused) {
-  std::vector<TCell> twice = HomeCells(7, 7);
+  std::vector<TCell> twice = test::HomeCells(7, 7);
   twice[1] = twice[0];  // piece (0,0) twice, piece (1,0) lost
-  EXPECT_EQ(Load(GameText(GameKeys(7, 7, "p.bmp"), twice)).Fault, TGameFileFault::NoValidBoard);
+  EXPECT_EQ(Load(test::GameFileText(GameKeys(7, 7, "p.bmp"), twice)).Fault,
+            TGameFileFault::NoValidBoard);
   EXPECT_STREQ(GameFileFaultText(TGameFileFault::NoValidBoard),
                "The game file holds no valid board.");
   // Cells missing or out of range read as their own pieces: whole again.
-  std::vector<TCell> part = HomeCells(7, 6);
-  EXPECT_EQ(Load(GameText(GameKeys(7, 7, "p.bmp"), part)).Fault, TGameFileFault::None);
+  std::vector<TCell> part = test::HomeCells(7, 6);
+  EXPECT_EQ(Load(test::GameFileText(GameKeys(7, 7, "p.bmp"), part)).Fault, TGameFileFault::None);
   // A play area the defaults leave outside the map's limits.
   const TLoadedGame zero =
       LoadGameFile(TStoredText::Parse("[QuiltraGame]\r\nPictureTitle=p.bmp\r\n"),

@@ -15,6 +15,7 @@
 #include "core/funstat.h"
 #include "core/geometry.h"
 #include "forms/application.h"
+#include "tests/support/boards.h"
 #include "tests/support/quiltraformprobe.h"
 #include "platform/textfile.h"
 #include "testfiles.h"
@@ -237,27 +238,11 @@ class GameFilesTest : public testing::Test {
       }
   }
 
-  // A game file written by hand: a QuiltraGame section from the given lines,
-  // and a Map of the cells' "C R FH FV" entries for positions 0, 1, ...
+  // A game file written by hand into the test's folder.
   std::string WriteGame(const std::string& name, const std::string& game,
                         const std::vector<TCell>& cells) {
-    std::string text = "[QuiltraGame]\r\n" + game + "\r\n[Map]\r\n";
-    for (size_t n = 0; n < cells.size(); ++n) {
-      const std::string i = std::to_string(n);
-      text += "C" + i + "=" + std::to_string(cells[n].C) + "\r\nR" + i + "=" +
-              std::to_string(cells[n].R) + "\r\nFH" + i + "=" + (cells[n].FH ? "TRUE" : "FALSE") +
-              "\r\nFV" + i + "=" + (cells[n].FV ? "TRUE" : "FALSE") + "\r\n";
-    }
-    WriteBytes(folder_.Path + name, text);
+    WriteBytes(folder_.Path + name, test::GameFileText(game, cells));
     return folder_.Path + name;
-  }
-
-  // The cells of a columns x rows board in home order, position by position.
-  static std::vector<TCell> HomeCells(int columns, int rows) {
-    std::vector<TCell> cells;
-    for (int row = 0; row < rows; ++row)
-      for (int column = 0; column < columns; ++column) cells.push_back(TCell{column, row, 0, 0});
-    return cells;
   }
 
   static std::string GameKeys(int columns, int rows, int resultedColumns, int resultedRows,
@@ -384,7 +369,7 @@ TEST_F(GameFilesTest, ASavedGameLoadsBackWithItsBoardCountersAndSettings) {
 TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
   // Cut into 8 x 7 with 7 columns chosen, where the area left room for an
   // eighth column; here the picture would get 7.
-  std::vector<TCell> eight = HomeCells(8, 7);
+  std::vector<TCell> eight = test::HomeCells(8, 7);
   std::reverse(eight.begin(), eight.end());
   form_->LoadGameFrom(WriteGame("eight.qtg", GameKeys(7, 7, 8, 7, picture_), eight));
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
@@ -430,7 +415,7 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
   const std::string widePicture = folder_.Path + "wide.bmp";
   ASSERT_TRUE(testpicture::WriteGridPicture(widePicture, 25, 7, 15, 15));
   ASSERT_EQ(GridCount(395, 395 / 25, 30), 26);
-  std::vector<TCell> cells = HomeCells(25, 7);
+  std::vector<TCell> cells = test::HomeCells(25, 7);
   std::reverse(cells.begin(), cells.end());
   form_->LoadGameFrom(WriteGame("wide.qtg", GameKeys(25, 7, 25, 7, widePicture), cells));
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
@@ -444,7 +429,7 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
 
 TEST_F(GameFilesTest, AMapThatIsNoPermutationIsRefusedAndTheGameStays) {
   Misplace();
-  std::vector<TCell> cells = HomeCells(7, 7);
+  std::vector<TCell> cells = test::HomeCells(7, 7);
   cells[1] = cells[0];  // piece (0,0) twice, piece (1,0) lost
   std::string keys = GameKeys(9, 9, 7, 7, picture_);
   const std::string game = WriteGame("twice.qtg", keys, cells);
@@ -500,7 +485,7 @@ TEST_F(GameFilesTest, AGameFileThatNamesNoPictureIsRefused) {
   Misplace();
   form_->SetModified(false);
   const TScene before = Scene();
-  const std::vector<TCell> cells = HomeCells(7, 7);
+  const std::vector<TCell> cells = test::HomeCells(7, 7);
   const std::string longName =
       folder_.Path + std::string(260 - folder_.Path.size() - 4, 'x') + ".bmp";
   ASSERT_EQ(longName.size(), 260u);
@@ -525,7 +510,7 @@ TEST_F(GameFilesTest, APictureThatNoLongerDecodesIsRefused) {
   Misplace();
   form_->SetModified(false);
   const TScene before = Scene();
-  form_->LoadGameFrom(WriteGame("broken.qtg", GameKeys(7, 7, 7, 7, broken), HomeCells(7, 7)));
+  form_->LoadGameFrom(WriteGame("broken.qtg", GameKeys(7, 7, 7, 7, broken), test::HomeCells(7, 7)));
   EXPECT_EQ(LastDescription(), "The picture cannot be cut into the saved grid.");
   ExpectScene(before);
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 #include "core/board.h"
 #include "core/game.h"
@@ -49,6 +51,27 @@ inline bool IsPermutation(const TBoard& board) {
       if (seen[cell.C][cell.R]++) return false;
     }
   return true;
+}
+
+// The cells of a columns x rows board in home order, position by position.
+inline std::vector<TCell> HomeCells(int columns, int rows) {
+  std::vector<TCell> cells;
+  for (int row = 0; row < rows; ++row)
+    for (int column = 0; column < columns; ++column) cells.push_back(TCell{column, row, 0, 0});
+  return cells;
+}
+
+// A game file written by hand: a QuiltraGame section of the given lines, and
+// a Map of the cells' "C R FH FV" entries for positions 0, 1, ...
+inline std::string GameFileText(const std::string& gameLines, const std::vector<TCell>& cells) {
+  std::string text = "[QuiltraGame]\r\n" + gameLines + "\r\n[Map]\r\n";
+  for (size_t n = 0; n < cells.size(); ++n) {
+    const std::string i = std::to_string(n);
+    text += "C" + i + "=" + std::to_string(cells[n].C) + "\r\nR" + i + "=" +
+            std::to_string(cells[n].R) + "\r\nFH" + i + "=" + (cells[n].FH ? "TRUE" : "FALSE") +
+            "\r\nFV" + i + "=" + (cells[n].FV ? "TRUE" : "FALSE") + "\r\n";
+  }
+  return text;
 }
 
 }  // namespace test
