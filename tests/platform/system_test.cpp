@@ -7,22 +7,23 @@
 #include "core/funstat.h"
 #include "platform/handles.h"
 #include "platform/system.h"
+#include "testsupport.h"
 
 namespace {
 
-std::string ReadValue(const std::string& keyPath, const char* name) {
+std::string ReadValue(const std::string& keyPath, const char* name,
+                      HKEY root = HKEY_LOCAL_MACHINE) {
   char value[512] = {};
   DWORD size = sizeof value - 1;
-  if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value,
-                   &size) != ERROR_SUCCESS)
+  if (RegGetValueA(root, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+      ERROR_SUCCESS)
     return "(missing)";
   return value;
 }
 
-bool KeyExists(const std::string& keyPath) {
+bool KeyExists(const std::string& keyPath, HKEY root = HKEY_LOCAL_MACHINE) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
@@ -52,4 +53,36 @@ TEST(UninstallRegistry, AnEmptyKeyNameNeverTouchesTheUninstallList) {
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
   EXPECT_EQ(ReadValue("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "DisplayName"),
             "(missing)");
+}
+
+// A user's own installation and one for all users of the same program: each
+// uninstaller removes its own entry, the user's first when neither is its.
+TEST(UninstallRegistry, EachInstallationRemovesItsOwnEntryTheUsersFirst) {
+  const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
+  const std::string path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
+  const std::string mine = "C:\\Users\\Me\\Programs\\Quiltra\\Quiltra.exe";
+  const std::string everyones = "C:\\Program Files\\Quiltra\\Quiltra.exe";
+  EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::CurrentUser));
+  SetUninstallRegistry(name, "Quiltra", "\"" + mine + "\" /Uninstall", TUninstallRoot::CurrentUser);
+  SetUninstallRegistry(name, "Quiltra", everyones + " /Uninstall");  // the old unquoted form
+  EXPECT_EQ(ReadValue(path, "DisplayName", HKEY_CURRENT_USER), "Quiltra");
+
+  EXPECT_TRUE(DeleteUninstallerRegistry(name, everyones));
+  EXPECT_FALSE(KeyExists(path));
+  EXPECT_TRUE(KeyExists(path, HKEY_CURRENT_USER));
+  SetUninstallRegistry(name, "Quiltra", everyones + " /Uninstall");
+  EXPECT_TRUE(DeleteUninstallerRegistry(name, "C:\\Elsewhere\\Quiltra.exe"));
+  EXPECT_FALSE(KeyExists(path, HKEY_CURRENT_USER));
+  EXPECT_TRUE(DeleteUninstallerRegistry(name));
+  EXPECT_FALSE(KeyExists(path));
+  EXPECT_TRUE(DeleteUninstallerRegistry(name));  // none left: nothing stays
+}
+
+TEST(UninstallRegistry, ARefusedLocalMachineIsSeenBeforeAnythingIsWritten) {
+  const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
+  EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::LocalMachine));
+  test::TRefusedMachineRoot refused;
+  EXPECT_FALSE(CanWriteUninstallRegistry(name, TUninstallRoot::LocalMachine));
+  EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::CurrentUser));
+  EXPECT_FALSE(CanWriteUninstallRegistry("", TUninstallRoot::CurrentUser));
 }
