@@ -40,4 +40,8 @@ function(quiltra_wine_test name target)
   endif()
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "wine;display"
                        ENVIRONMENT "${environment}" TIMEOUT ${ARG_TIMEOUT})
+  if(ARG_STANDARD_USER)
+    # No other Wine program may start a server with full rights meanwhile.
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
 endfunction()

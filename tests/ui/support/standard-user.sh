@@ -10,8 +10,17 @@ wine_dir=$1 quiltra=$2 runner=$3
 shift 3
 files="$wine_dir/prefix/drive_c/Program Files"
 readonly="$wine_dir/readonly"
-restore() { chmod 755 "$files" "$readonly" "$readonly/Quiltra" 2>/dev/null || true; }
+# Wine's server opens the files for its programs: it must run without the
+# capabilities too, so this waits for a running one to end and the test's
+# first program starts a new one. The test runs alone (RUN_SERIAL).
+export WINEPREFIX="$wine_dir/prefix" HOME="$wine_dir/home"
+wineserver -w
+restore() {
+  wineserver -w || true
+  chmod 755 "$files" "$readonly" "$readonly/Quiltra" 2>/dev/null || true
+}
 trap restore EXIT
+trap 'exit 143' INT TERM
 rm -rf "$readonly"
 mkdir -p "$readonly/Quiltra"
 cp "$quiltra" "$readonly/Quiltra/Quiltra.exe"
