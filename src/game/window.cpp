@@ -5,6 +5,7 @@
 #include "core/statusframe.h"
 #include "forms/application.h"
 #include "game/aboutform.h"
+#include "game/help.h"
 #include "game/identity.h"
 #include "game/quiltraform.h"
 #include "platform/shell.h"
@@ -65,29 +66,25 @@ void TQuiltraForm::FormDpiChanged() {
     if (!PicturesShown()) return;
     // The picture is cut again from the new areas into the grid it has; the
     // board, the counters, the mark and the mirrored pieces stay as they are.
-    const TBoard kept = Board;
+    const TGame kept = game_;
     const std::string caption = Caption();
-    const bool solved = Board.CountRemainingPieces() == 0;
-    const bool marked = !solved && Board.InPlayArea(Board.MarkedColumn, Board.MarkedRow) &&
-                        PuzzlePictureImage->Canvas().At(Board.MarkedColumn * Board.PieceWidth,
-                                                        Board.MarkedRow * Board.PieceHeight) ==
-                            PixelFromColorRef(kMarkedFrameColor);
-    const bool laidOut = LoadPicture(PictureTitle, false, kept.ResultedColumns, kept.ResultedRows);
-    const int pieceWidth = Board.PieceWidth;
-    const int pieceHeight = Board.PieceHeight;
-    Board = kept;
+    const TCellPos marked = play_.Marked();
+    const bool markShown =
+        !game_.Solved() && game_.InPlayArea(marked) &&
+        PuzzlePictureImage->Canvas().At(marked.Column * piece_.Width, marked.Row * piece_.Height) ==
+            PixelFromColorRef(kMarkedFrameColor);
+    const bool laidOut = LoadPicture(PictureTitle, false, kept.Columns(), kept.Rows());
+    game_ = kept;
     SetCaption(caption);
     if (frame.Adopt() || !laidOut) return;
-    Board.PieceWidth = pieceWidth;
-    Board.PieceHeight = pieceHeight;
-    if (solved) {
+    if (game_.Solved()) {
       ShowSolvedPicture();
       DrawOriginalGrid();
       return;
     }
     DrawAllPieces();
     DrawGrids(false);
-    if (marked) MarkCell(Board.MarkedColumn, Board.MarkedRow);
+    if (markShown) DrawCellFrames(marked, true);
   });
   frame.ShowStep(__LINE__, "Failed to lay the picture out again.");
 }
@@ -107,7 +104,7 @@ void TQuiltraForm::HideMeuClick() {
 }
 
 void TQuiltraForm::HelpMenuClick() {
-  Application->HelpContext(100);
+  ShowHelp(100);
 }
 
 void TQuiltraForm::LightGridCheckBoxClick() {

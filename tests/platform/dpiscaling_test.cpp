@@ -18,8 +18,8 @@
 #include "game/aboutform.h"
 #include "game/errorform.h"
 #include "game/installform.h"
-#include "game/quiltraform.h"
 #include "platform/error.h"
+#include "tests/support/quiltraformprobe.h"
 
 namespace {
 
@@ -136,6 +136,15 @@ class DpiScalingTest : public testing::Test {
 
 const int kDpis[] = {96, 120, 144, 192};
 
+// The main window with the parts these tests look at opened.
+class TMainWindow : public test::TQuiltraFormProbe {
+ public:
+  using TQuiltraForm::MainPanel;
+  using TQuiltraForm::MarkCell;
+  using TQuiltraForm::OriginalPictureGroupBox;
+  using TQuiltraForm::SetCaptionTitle;
+};
+
 }  // namespace
 
 TEST_F(DpiScalingTest, TheDialogsScaleTheirDesignedLayout) {
@@ -179,8 +188,7 @@ TEST_F(DpiScalingTest, TheInstallerScalesItsDesignedLayout) {
 TEST_F(DpiScalingTest, TheMainWindowScalesItsPanelAndFitsItsBoxesInTheClientArea) {
   for (int dpi : kDpis) {
     TApplication application;
-    TQuiltraForm form;
-    QuiltraForm = &form;
+    TMainWindow form;
     form.ArrangeWindow();
     std::vector<TPlaced> placed{{form.MainPanel, RectInParent(form.MainPanel->Handle())}};
     Collect(form.MainPanel, placed);
@@ -197,15 +205,13 @@ TEST_F(DpiScalingTest, TheMainWindowScalesItsPanelAndFitsItsBoxesInTheClientArea
       EXPECT_TRUE(EqualRect(&inside, &place)) << box->Caption() << " at " << dpi << " DPI";
       EXPECT_EQ(place.bottom, client.bottom - ScaleToDpi(5, dpi));
     }
-    QuiltraForm = nullptr;
   }
   EXPECT_TRUE(shown_.empty());
 }
 
 TEST_F(DpiScalingTest, OnAnotherMonitorTheGameStaysAndItsPictureIsCutAgain) {
   TApplication application;
-  TQuiltraForm form;
-  QuiltraForm = &form;
+  TMainWindow form;
   form.ArrangeWindow();
   form.ComputePieceSize();
   char temp[MAX_PATH];
@@ -213,34 +219,32 @@ TEST_F(DpiScalingTest, OnAnotherMonitorTheGameStaysAndItsPictureIsCutAgain) {
   const std::string picture =
       std::string(temp) + "quiltra-dpi-" + std::to_string(GetCurrentProcessId()) + ".bmp";
   ASSERT_TRUE(
-      testpicture::WriteGridPicture(picture, 7, 7, form.Board.PieceWidth, form.Board.PieceHeight));
+      testpicture::WriteGridPicture(picture, 7, 7, form.Piece().Width, form.Piece().Height));
   form.LoadGameFromPicture(picture);
-  form.AllowFlipCheckBox->SetChecked(true);
   // A played game: scattered, one piece mirrored, one cell marked.
   form.RandomizeMenuClick();
-  int column = 0, row = 0;
-  while (form.Board.IsCellCorrect(column, row)) ++column;
-  TCell& cell = form.Board.Map[column][row];
-  cell.FH = 1;
-  cell.FV = 0;
-  form.DrawPiece(cell.C, cell.R, true, false, column, row);
-  form.UnmarkCell();
-  form.MarkCell(column, row);
-  form.Board.MovesCount = 3;
+  TCellPos cell{0, 0};
+  while (form.Game().IsHome(cell)) ++cell.Column;
+  if (form.Game().PieceIn(cell).FH) form.Flip(cell, TFlip::Horizontally);
+  if (form.Game().PieceIn(cell).FV) form.Flip(cell, TFlip::Vertically);
+  form.Flip(cell, TFlip::Horizontally);
+  form.MarkCell(cell);
+  form.SetCounters(3, 1);
   form.ShowMovesCount();
   form.SetCaptionTitle("C:\\Games\\a.qtg");
-  const TBoard before = form.Board;
-  const int pieceWidth = before.PieceWidth, pieceHeight = before.PieceHeight;
+  const TBoard before = form.Board();
+  const TPieceSize pieceBefore = form.Piece();
 
   RECT window{};
   GetWindowRect(form.Handle(), &window);
   MoveToDpi(form, 144, window);
   EXPECT_TRUE(shown_.empty());
 
-  const TBoard& after = form.Board;
+  const TBoard& after = form.Board();
   EXPECT_EQ(after.ResultedColumns, before.ResultedColumns);
   EXPECT_EQ(after.ResultedRows, before.ResultedRows);
   EXPECT_EQ(after.MovesCount, 3);
+  EXPECT_EQ(after.WrongMoves, 1);
   EXPECT_EQ(after.GameModified, before.GameModified);
   for (int c = 0; c < 7; ++c)
     for (int r = 0; r < 7; ++r) {
@@ -249,25 +253,25 @@ TEST_F(DpiScalingTest, OnAnotherMonitorTheGameStaysAndItsPictureIsCutAgain) {
       EXPECT_EQ(after.Map[c][r].FH, before.Map[c][r].FH);
       EXPECT_EQ(after.Map[c][r].FV, before.Map[c][r].FV);
     }
+  EXPECT_EQ(form.Marked(), cell);
   EXPECT_EQ(form.Caption(), "Quiltra - C:\\Games\\a.qtg");
-  EXPECT_TRUE(form.MovesCountLabel->Caption() == "You have made 3 moves.");
+  EXPECT_EQ(form.MovesCountLabel->Caption(), "You have made 3 moves.");
   // The same window holds less room for the picture beside the larger
   // panel: pieces are cut to the new area, the view is the grid.
+  const TPieceSize piece = form.Piece();
   const TPixelView view = form.PuzzlePictureImage->Canvas();
-  EXPECT_EQ(view.Width, after.ResultedColumns * after.PieceWidth);
-  EXPECT_EQ(view.Height, after.ResultedRows * after.PieceHeight);
-  EXPECT_NE(after.PieceWidth * 1000 + after.PieceHeight, pieceWidth * 1000 + pieceHeight);
+  EXPECT_EQ(view.Width, after.ResultedColumns * piece.Width);
+  EXPECT_EQ(view.Height, after.ResultedRows * piece.Height);
+  EXPECT_LT(piece.Width, pieceBefore.Width);
   // The mirrored piece shows its mark on the right, the marked cell's frame
   // is red and two pixels wide.
-  const int w = after.PieceWidth, h = after.PieceHeight;
-  const int x = column * w, y = row * h;
+  const int w = piece.Width, h = piece.Height;
+  const int x = cell.Column * w, y = cell.Row * h;
   EXPECT_EQ(view.At(x + w - 1 - w / 4, y + h / 4) & 0xFFFFFF, 0x101010u);
   EXPECT_NE(view.At(x + w / 4, y + h / 4) & 0xFFFFFF, 0x101010u);
   const uint32_t red = PixelFromColorRef(kMarkedFrameColor);
   EXPECT_EQ(view.At(x, y + h / 2) & 0xFFFFFF, red);
   EXPECT_EQ(view.At(x + 1, y + h / 2) & 0xFFFFFF, red);
   EXPECT_NE(view.At(x + 2, y + h / 2) & 0xFFFFFF, red);
-
-  QuiltraForm = nullptr;
   DeleteFileA(picture.c_str());
 }
