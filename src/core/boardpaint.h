@@ -1,5 +1,5 @@
 // Painting the board into the views' pixels: pieces copied from the backup
-// picture, mirrored as their flags say, and one-pixel cell frames.
+// picture, mirrored as their flags say, and cell frames.
 #pragma once
 
 #include <cstdint>
@@ -17,10 +17,11 @@ uint32_t FrameColor(const TBoard& board, int column, int row, bool highlight, bo
 
 // The piece whose home is (homeColumn, homeRow) into the cell (cellColumn,
 // cellRow) of the puzzle view. A piece in place is never shown mirrored.
-void PaintPiece(const TBoard& board, const TPixelView& backup, const TPixelView& puzzle,
-                int homeColumn, int homeRow, bool flipHorizontally, bool flipVertically,
-                int cellColumn, int cellRow);
+void PaintPiece(const TBoard& board, TPieceSize piece, const TPixelView& backup,
+                const TPixelView& puzzle, int homeColumn, int homeRow, bool flipHorizontally,
+                bool flipVertically, int cellColumn, int cellRow);
 
-// The frame on the outermost pixels of one cell of a view.
+// The frame on the outermost pixels of one cell of a view, lineWidth pixels
+// wide.
 void PaintCellFrame(const TPixelView& view, int cellWidth, int cellHeight, int column, int row,
-                    uint32_t colorRef);
+                    uint32_t colorRef, int lineWidth = 1);

@@ -7,7 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "core/board.h"
+#include "core/game.h"
+#include "core/gamefile.h"
+#include "core/playstate.h"
+#include "core/geometry.h"
 #include "forms/controls.h"
 #include "forms/dialogs.h"
 #include "forms/form.h"
@@ -15,17 +18,20 @@
 #include "platform/gdiplus.h"
 #include "platform/storedtextlist.h"
 
-// The section that the options file and game files share, and the longest
-// path either of them keeps.
-inline constexpr const char* kGameSection = "QuiltraGame";
-inline constexpr int kMaxTitleLength = 259;
-
+// The main window is the game's front end: it turns pointer positions into
+// cells, lets the game (core/game.h) judge and apply what the player does,
+// repaints exactly the cells that changed and shows the game's texts. What
+// it holds beside the game is view state: the piece picked up, the marked
+// cell and the size of a piece on screen.
 class TQuiltraForm : public TForm {
  public:
   TQuiltraForm();
   ~TQuiltraForm() override;
 
+  // Reads the options file and arranges the window on the screen.
   void BeforeRun();
+
+ protected:
   std::string GamesDirectory() const;
 
   // --- components ---
@@ -63,7 +69,9 @@ class TQuiltraForm : public TForm {
   TSaveDialog SaveGameDialog;
 
   // --- state ---
-  TBoard Board;
+  TGame game_;
+  TPlayState play_;
+  TPieceSize piece_{0, 0};
   std::string PictureTitle;
   std::string LastGameTitle;
   std::string PictureExtensions;
@@ -76,6 +84,14 @@ class TQuiltraForm : public TForm {
   void SetTips(const std::string& text);
   void SetCaptionTitle(const std::string& title);
   void ArrangeWindow();
+  // The picture boxes in the client area the window has.
+  void ArrangeBoxes();
+  // On a monitor of another DPI: the boxes in the new client area, the
+  // picture laid out again in the grid it has.
+  void FormDpiChanged();
+  // Where the pictures may lie in their boxes, in pixels of the screen.
+  TSize PuzzleArea() const;
+  TSize OriginalArea() const;
   void HideMeuClick();
   void DownloadPicturesMenuClick();
   void HelpMenuClick();
@@ -85,10 +101,11 @@ class TQuiltraForm : public TForm {
 
   // --- board ---
   void ComputePieceSize();
-  void SwapAndDrawCells(int column1, int row1, int column2, int row2);
-  void FlipPieceHorizontally(int column, int row);
-  void FlipPieceVertically(int column, int row);
-  void DropOnCell(int column, int row);
+  // The piece picked up dropped on a cell of either view, as the game rules.
+  void DropHeldPiece(TCellPos target);
+  // What a move played changed: two pieces, their frames, the labels.
+  void ShowMove(const TMove& move, TDropOutcome outcome);
+  void FlipPiece(TCellPos cell, TFlip axis);
   void ShowMovesCount();
   void ShowWrongMovesCount();
   void ResetGameCounters();
@@ -99,27 +116,30 @@ class TQuiltraForm : public TForm {
 
   // --- rendering ---
   bool PicturesShown() const;
-  void DrawPiece(int homeColumn, int homeRow, bool flipHorizontally, bool flipVertically,
-                 int cellColumn, int cellRow);
+  // The piece the game has in a cell, painted there.
+  void DrawPiece(TCellPos cell);
   void DrawAllPieces();
   void DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
                      bool highlight);
   void DrawGrid(TImage* image, int cellWidth, int cellHeight, int rows, int columns);
+  // Frames are one pixel wide at 96 DPI and grow with the DPI.
+  int FrameWidth() const;
   // The original view's cell size: its bitmap divided evenly by the grid; 0
   // while there is no grid.
   int OriginalCellWidth() const;
   int OriginalCellHeight() const;
   void DrawOriginalGrid();
   void DrawGrids(bool originalOnly);
-  void DrawCellFrames(int column, int row, bool highlight);
-  void MarkCell(int column, int row);
-  void UnmarkCell();
+  void DrawCellFrames(TCellPos cell, bool highlight);
+  // The mark moves to the cell: its old cell's frames go back to normal.
+  void MarkCell(TCellPos cell);
   void ShowSolvedPicture();
 
   // --- pointer ---
-  int OriginalColumnAt(int x) const;
-  int OriginalRowAt(int y) const;
-  void UpdatePuzzleCursor(int column, int row);
+  TCellPos PuzzleCellAt(int x, int y) const;
+  // The original view's cell; its last pixels belong to the last column and row.
+  TCellPos OriginalCellAt(int x, int y) const;
+  void UpdatePuzzleCursor(TCellPos cell);
   void PuzzlePictureImageMouseMove(TShiftState shift, int x, int y);
   void PuzzlePictureImageMouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void PuzzlePictureImageDragOver(TControl* source, int x, int y, bool& accept);
@@ -134,24 +154,24 @@ class TQuiltraForm : public TForm {
   // --- options ---
   void ReadOptions(TStoredTextList& list);
   void WriteOptions(TStoredTextList& list);
-  void ReadCommonSettings(TStoredTextList& list);
-  void WriteCommonSettings(TStoredTextList& list);
+  // The settings shown, as defaults for what a file leaves out.
+  TCommonSettings ShownSettings() const;
+  void ShowSettings(const TCommonSettings& settings);
   void ReadGridSize();
 
   // --- game files ---
   bool CheckSave();
-  bool SaveGame(const std::string& fileName);
+  [[nodiscard]] bool SaveGame(const std::string& fileName);
   // "Save game" as its menu item runs it; true when the game was written.
   bool SaveGameCommand();
-  void ReadGame(TStoredTextList& list);
-  void WriteGame(TStoredTextList& list);
   void SaveGameMenuClick();
 
   // --- picture commands ---
   void LoadGameFromPicture(const std::string& path);
   // A loaded game passes its saved grid: the picture is then cut into it,
   // whatever the window's size.
-  bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0, int savedRows = 0);
+  [[nodiscard]] bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0,
+                                 int savedRows = 0);
   void LoadPictureMenuClick();
   void ReloadCurrentPictureMenuClick();
   void OpenPictureMenuClick();
@@ -166,7 +186,8 @@ class TQuiltraForm : public TForm {
  private:
   // What a failed game load puts back.
   struct TGameSnapshot {
-    TBoard Board;
+    TGame Game;
+    TPieceSize Piece;
     std::string PictureTitle;
     std::string ColumnsText;
     std::string RowsText;
@@ -176,11 +197,8 @@ class TQuiltraForm : public TForm {
   void RestoreSnapshot(const TGameSnapshot& snapshot);
 
   void CreateComponents();
+  // The designed figures of the window's layout, at its DPI.
+  TWindowTemplate WindowTemplate() const;
   void CreateMainMenu();
   void AttachImageHandlers();
-  // A drop on either view: the move, and a wrong move when the dragged piece
-  // did not land home.
-  void DropDraggedPiece(int column, int row);
 };
-
-extern TQuiltraForm* QuiltraForm;
