@@ -114,4 +114,14 @@ void ChooseGrid(HWND window, int columns, int rows) {
   SendMessageA(combos[1], CB_SETCURSEL, static_cast<WPARAM>(rows - 5), 0);
 }
 
+bool CloseQuietly(TProcess& game, HWND window) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  bool sawDialog = false;
+  WaitFor([&] {
+    sawDialog = sawDialog || game.FindWindow("TErrorForm") || game.FindWindow("#32770");
+    return !game.Running();
+  });
+  return !sawDialog && game.Wait() == 0;
+}
+
 }  // namespace ui

@@ -41,4 +41,8 @@ std::string ErrorDialogText(HWND dialog);
 // Selects a number in the columns or rows chooser.
 void ChooseGrid(HWND window, int columns, int rows);
 
+// Closes the game; true when it ended with exit code 0 and showed no dialog
+// on the way out.
+bool CloseQuietly(TProcess& game, HWND window);
+
 }  // namespace ui
