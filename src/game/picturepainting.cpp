@@ -16,6 +16,8 @@ void ReplaceView(TControl* container, int left, int top, TImage*& view,
   TImage* fresh = container->Add<TImage>(left, top, width, height);
   fresh->NewPicture(width, height);
   picture.DrawInto(fresh->Canvas());
+  // A keyboard player keeps the focus in the view across a new picture.
+  if (view && view->Focused()) fresh->SetFocus();
   if (view) container->Remove(view);
   view = fresh;
   view->SetVisible(true);
