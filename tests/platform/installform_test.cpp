@@ -143,5 +143,6 @@ TEST(InstallForm, InstallsWhereTheUserMayWrite) {
   place = ChooseInstallPlace(chosen.Path(), "Quiltra", "Quiltra");
   EXPECT_EQ(place.Parent, chosen.Path());
   EXPECT_EQ(place.Root, TUninstallRoot::CurrentUser);
+  EXPECT_TRUE(RemoveDirectoryA(chosen.Path().c_str()));  // the trial left nothing
   EXPECT_EQ(ChooseInstallPlace(chosen / "missing\\", "Quiltra", "Quiltra").Parent, "");
 }

@@ -80,18 +80,6 @@ TEST(SystemPaths, OnlyMsDosProgramsGetPifLinks) {
   EXPECT_EQ(GetLinkExtension(folder / "missing.exe"), ".lnk");
 }
 
-TEST(SystemPaths, AWritableDirectoryIsTriedWithoutALeftoverFile) {
-  TTempFolder folder;
-  EXPECT_TRUE(CanWriteInDirectory(folder.Path()));
-  EXPECT_TRUE(CanWriteInDirectory(folder / ""));
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((folder / "*.tmp").c_str(), &entry);
-  EXPECT_EQ(find, INVALID_HANDLE_VALUE);
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  EXPECT_FALSE(CanWriteInDirectory(folder / "missing"));
-  EXPECT_FALSE(CanWriteInDirectory(""));
-}
-
 TEST(SpecialFolders, KnownFoldersExistAndUnknownOnesAreEmpty) {
   for (const std::string& path : {GetPicturesPath(), GetDesktopPath(), GetProgramsMenuPath(),
                                   GetProgramFilesPath(), GetStartupPath(), GetUserProgramsPath()}) {

@@ -11,12 +11,11 @@
 
 namespace {
 
-std::string ReadValue(const std::string& keyPath, const char* name,
-                      HKEY root = HKEY_LOCAL_MACHINE) {
+std::string ReadValue(const std::string& keyPath, const char* name) {
   char value[512] = {};
   DWORD size = sizeof value - 1;
-  if (RegGetValueA(root, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-      ERROR_SUCCESS)
+  if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_SZ, nullptr, value,
+                   &size) != ERROR_SUCCESS)
     return "(missing)";
   return value;
 }
@@ -60,13 +59,10 @@ TEST(UninstallRegistry, AnEmptyKeyNameNeverTouchesTheUninstallList) {
 TEST(UninstallRegistry, EachInstallationRemovesItsOwnEntryTheUsersFirst) {
   const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
   const std::string path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
-  const std::string mine = "C:\\Users\\Me\\Programs\\Quiltra\\Quiltra.exe";
   const std::string everyones = "C:\\Program Files\\Quiltra\\Quiltra.exe";
-  EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::CurrentUser));
-  SetUninstallRegistry(name, "Quiltra", "\"" + mine + "\" /Uninstall", TUninstallRoot::CurrentUser);
+  SetUninstallRegistry(name, "Quiltra", "\"C:\\Mine\\Quiltra.exe\" /Uninstall",
+                       TUninstallRoot::CurrentUser);
   SetUninstallRegistry(name, "Quiltra", everyones + " /Uninstall");  // the old unquoted form
-  EXPECT_EQ(ReadValue(path, "DisplayName", HKEY_CURRENT_USER), "Quiltra");
-
   EXPECT_TRUE(DeleteUninstallerRegistry(name, everyones));
   EXPECT_FALSE(KeyExists(path));
   EXPECT_TRUE(KeyExists(path, HKEY_CURRENT_USER));
@@ -75,14 +71,9 @@ TEST(UninstallRegistry, EachInstallationRemovesItsOwnEntryTheUsersFirst) {
   EXPECT_FALSE(KeyExists(path, HKEY_CURRENT_USER));
   EXPECT_TRUE(DeleteUninstallerRegistry(name));
   EXPECT_FALSE(KeyExists(path));
-  EXPECT_TRUE(DeleteUninstallerRegistry(name));  // none left: nothing stays
-}
 
-TEST(UninstallRegistry, ARefusedLocalMachineIsSeenBeforeAnythingIsWritten) {
-  const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
   EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::LocalMachine));
   test::TRefusedMachineRoot refused;
   EXPECT_FALSE(CanWriteUninstallRegistry(name, TUninstallRoot::LocalMachine));
   EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::CurrentUser));
-  EXPECT_FALSE(CanWriteUninstallRegistry("", TUninstallRoot::CurrentUser));
 }

@@ -11,57 +11,37 @@ using namespace ui;
 
 namespace {
 
-// Every Windows opens ".txt" files with Notepad; a fresh Wine prefix knows
-// the program ("txtfile") but not the extension. Given while it lives, if
-// missing.
-class TTextFileType {
- public:
-  TTextFileType() {
-    char type[64] = {};
-    LONG size = sizeof type;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, ".txt", type, &size) == ERROR_SUCCESS && type[0]) return;
-    added_ = RegSetValueA(HKEY_CLASSES_ROOT, ".txt", REG_SZ, "txtfile", 7) == ERROR_SUCCESS;
-  }
-  ~TTextFileType() {
-    if (added_) RegDeleteKeyA(HKEY_CLASSES_ROOT, ".txt");
-  }
-  TTextFileType(const TTextFileType&) = delete;
-  TTextFileType& operator=(const TTextFileType&) = delete;
-
- private:
-  bool added_ = false;
-};
-
 // The viewer shows the read-me; it is closed again.
 void ExpectReadmeViewer(const std::string& shot = "") {
   const TProcessWindow viewer = WaitAnyWindow("Notepad");
   ASSERT_NE(viewer.Window, nullptr);
   EXPECT_NE(Text(viewer.Window).find("Readme"), std::string::npos) << Text(viewer.Window);
   EXPECT_EQ(FindWindowA("MS_WINHELP", nullptr), nullptr);
-  if (!shot.empty()) {
-    Sleep(300);
-    SaveScreenshot(shot);
-  }
+  if (!shot.empty()) SaveScreenshot(shot);
   CloseAndWait(viewer);
+}
+
+void PressInMain(HWND main, WORD key, WORD modifier) {
+  SetForegroundWindow(main);
+  WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
+  PressKey(key, {modifier});
 }
 
 }  // namespace
 
 TEST(Help, OpensTheReadmeFromTheMenuAndTheErrorDialog) {
-  TTextFileType textFiles;
+  // Every Windows opens ".txt" files with Notepad; a new Wine prefix knows
+  // the program but not the extension.
+  RegSetValueA(HKEY_CLASSES_ROOT, ".txt", REG_SZ, "txtfile", 7);
   TTempDir folder;
   WriteFile(folder.File("Readme.txt"), "Quiltra\r\n=======\r\n\r\nHow to play\r\n");
   TProcess game(InstallGame(folder));
   HWND main = game.WaitWindow("TQuiltraForm");
   ASSERT_NE(main, nullptr);
-  WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
-  PressKey('H', {VK_MENU});
+  PressInMain(main, 'H', VK_MENU);
   ExpectReadmeViewer("help-readme");
 
-  // The error dialog of a failed "Load last game".
-  SetForegroundWindow(main);
-  WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
-  PressKey('Z', {VK_CONTROL});
+  PressInMain(main, 'Z', VK_CONTROL);  // no last game: the error dialog
   HWND error = WaitErrorDialog(game);
   ASSERT_NE(error, nullptr);
   ASSERT_TRUE(PressButton(error, "&Help"));
@@ -69,15 +49,10 @@ TEST(Help, OpensTheReadmeFromTheMenuAndTheErrorDialog) {
   ASSERT_TRUE(PressButton(error, "&Okay"));
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(error); }));
 
-  // Without the read-me.
   DeleteFileA(folder.File("Readme.txt").c_str());
-  SetForegroundWindow(main);
-  WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
-  PressKey('H', {VK_MENU});
-  error = WaitErrorDialog(game);
-  ASSERT_NE(error, nullptr);
-  EXPECT_EQ(ErrorDialogText(error).rfind("DESCRIPTION\r\nFailed to open file.\r\n", 0), 0u)
-      << ErrorDialogText(error);
+  PressInMain(main, 'H', VK_MENU);
+  ASSERT_NE(WaitErrorDialog(game), nullptr);
+  EXPECT_EQ(ErrorDialogText(error).rfind("DESCRIPTION\r\nFailed to open file.\r\n", 0), 0u);
   ASSERT_TRUE(PressButton(error, "&Okay"));
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_EQ(game.Wait(), 0);
