@@ -122,7 +122,7 @@ TEST(DurableSaveChild, SavesUntilKilled) {
   WriteBigList(lists[0], 2);
   WriteBigList(lists[1], 1);
   for (int saves = 0;; ++saves) {
-    lists[saves % 2].Save(false);
+    (void)lists[saves % 2].Save(false);  // until the parent ends this process
     if (saves == 0 && ready) SetEvent(ready);
   }
 }
