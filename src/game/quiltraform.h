@@ -179,10 +179,10 @@ class TQuiltraForm : public TForm {
   void ReadGridSize();
 
   // --- game files ---
-  bool CheckSave();
+  [[nodiscard]] bool CheckSave();
   [[nodiscard]] bool SaveGame(const std::string& fileName);
   // "Save game" as its menu item runs it; true when the game was written.
-  bool SaveGameCommand();
+  [[nodiscard]] bool SaveGameCommand();
   void SaveGameMenuClick();
 
   // --- picture commands ---

@@ -10,7 +10,7 @@
 #include "support/driver.h"
 #include "support/game.h"
 #include "support/system.h"
-#include "support/testpicture.h"
+#include "tests/support/testpicture.h"
 
 using namespace ui;
 
