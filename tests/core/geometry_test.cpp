@@ -26,8 +26,14 @@ TEST(ArrangeWindow, SizesToTheWorkArea) {
   TWindowArrangement small = ArrangeWindowOn(800, 600, layout);
   EXPECT_EQ(small.Window, (TRect{20, 15, 760, 570}));
 
+  // A screen smaller than the minimum: the window is cut to the screen and
+  // its frames, the title bar at the top edge, the boxes in the client area
+  // that leaves.
   TWindowArrangement tiny = ArrangeWindowOn(640, 480, layout);
-  EXPECT_EQ(tiny.Window, (TRect{-60, -30, 760, 540}));
+  EXPECT_EQ(tiny.Window, (TRect{-3, -3, 646, 486}));
+  EXPECT_EQ(tiny.OriginalGroupBox, (TRect{5, 189, 340, 442 - 189 - 5}));
+  EXPECT_EQ(tiny.PuzzleGroupBox, (TRect{350, 5, 640 - 340 - 10 - 5, 442 - 5 - 5}));
+  EXPECT_EQ(tiny.PuzzleGroupBox.Left + tiny.PuzzleGroupBox.Width, 640 - 5);
 
   TWindowArrangement large = ArrangeWindowOn(1280, 1024, layout);
   EXPECT_EQ(large.Window, (TRect{32, 26, 1216, 972}));
@@ -39,4 +45,34 @@ TEST(ArrangeWindow, SizesToTheWorkArea) {
 
   // Below about 986 client pixels the panel's width rules.
   EXPECT_EQ(small.OriginalGroupBox.Width, 340);
+}
+
+TEST(ArrangeWindow, ScalesItsDesignedFiguresWithTheDpi) {
+  const TWindowTemplate at96;
+  EXPECT_EQ(ScaleWindowTemplate(at96, 96).PuzzleGroupBox, at96.PuzzleGroupBox);
+  const TWindowTemplate at144 = ScaleWindowTemplate(at96, 144);
+  EXPECT_EQ(at144.MinWidth, 1140);
+  EXPECT_EQ(at144.MinHeight, 810);
+  EXPECT_EQ(at144.Margin, 8);  // 7.5, rounded away from zero as MulDiv does
+  EXPECT_EQ(at144.OriginalGroupBox, (TRect{8, 284, 510, 428}));
+  EXPECT_EQ(ScaleWindowTemplate(at96, 120).OriginalImage, (TRect{6, 25, 413, 319}));
+
+  // 1366 x 768 at 150 %: the scaled minimum height is more than the screen
+  // has; the window keeps to it and the boxes end inside its client area.
+  TWindowTemplate layout = at144;
+  layout.NonClientWidth = 8;
+  layout.NonClientHeight = 66;
+  const TWindowArrangement laptop = ArrangeWindowOn(1366, 768, layout);
+  EXPECT_EQ(laptop.Window, (TRect{34, -4, 1297, 776}));
+  EXPECT_EQ(laptop.PuzzleGroupBox.Top + laptop.PuzzleGroupBox.Height, 776 - 66 - 8);
+  EXPECT_EQ(laptop.PuzzleGroupBox.Left + laptop.PuzzleGroupBox.Width, 1297 - 8 - 8);
+}
+
+TEST(ArrangeWindow, NoBoxGetsLessThanNothing) {
+  TWindowTemplate layout;
+  const TWindowArrangement cramped = ArrangeClientArea(300, 150, layout);
+  EXPECT_EQ(cramped.OriginalGroupBox.Height, 0);
+  EXPECT_EQ(cramped.PuzzleGroupBox.Width, 0);
+  EXPECT_EQ(cramped.PuzzleImage.Width, 0);
+  EXPECT_EQ(cramped.PuzzleImage.Height, 150 - 5 - 5 - 20 - 5);
 }

@@ -1,5 +1,9 @@
 #include "game.h"
 
+#include <vector>
+
+#include "testpicture.h"
+
 namespace ui {
 
 HWND ViewIn(HWND window, const std::string& groupBox) {
@@ -29,7 +33,59 @@ bool HasLabel(HWND window, const std::string& text) {
 SIZE PieceSize(HWND window, int columns, int rows) {
   RECT box{};
   GetClientRect(ChildWithText(window, "TGroupBox", "Puzzle picture"), &box);
-  return SIZE{(box.right - 10) / columns, (box.bottom - 20 - 5) / rows};
+  return SIZE{(box.right - 2 * Scaled(5)) / columns, (box.bottom - Scaled(20) - Scaled(5)) / rows};
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int Scaled(int value) {
+  return MulDiv(value, ScreenDpi(), 96);
+}
+
+int DragEveryPieceHome(HWND puzzle, int columns, int rows, SIZE piece) {
+  auto centre = [&](int column, int row) {
+    POINT point{column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2};
+    ClientToScreen(puzzle, &point);
+    return point;
+  };
+  int moves = 0;
+  for (int round = 0; round < columns * rows + 5; ++round) {
+    const TShot shot = CaptureClient(puzzle);
+    bool moved = false;
+    for (int cell = 0; cell < columns * rows && !moved; ++cell) {
+      const int column = cell % columns, row = cell / columns;
+      const POINT at{column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2};
+      int homeColumn = -1, homeRow = -1;
+      if (!testpicture::CellOfColour(shot.At(at.x, at.y), homeColumn, homeRow)) return -1;
+      if (homeColumn == column && homeRow == row) continue;
+      POINT from = centre(column, row);
+      // The piece sent back often starts the next drag from the same cell:
+      // press elsewhere in it, or two presses would make a double click.
+      from.x += (moves % 2) ? piece.cx / 4 : -piece.cx / 4;
+      const POINT to = centre(homeColumn, homeRow);
+      DragTo(from.x, from.y, to.x, to.y);
+      ++moves;
+      moved = true;
+      // The next look at the screen must see this move.
+      WaitFor(
+          [&] {
+            const TShot home = CaptureClient(puzzle);
+            int c = -1, r = -1;
+            return testpicture::CellOfColour(home.At(homeColumn * piece.cx + piece.cx / 2,
+                                                     homeRow * piece.cy + piece.cy / 2),
+                                             c, r) &&
+                   c == homeColumn && r == homeRow;
+          },
+          3000);
+    }
+    if (!moved) return moves;
+  }
+  return moves;
 }
 
 bool LoadPictureWithF5(const TProcess& game, HWND window, const std::string& path) {
