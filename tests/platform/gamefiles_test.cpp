@@ -127,13 +127,10 @@ class GameFilesTest : public testing::Test {
   void SetUp() override {
     application_ = std::make_unique<TApplication>();
     form_ = std::make_unique<test::TQuiltraFormProbe>();
-    form_->ArrangeWindow();
-    form_->ComputePieceSize();
+    picture_ = folder_.Path() + "cells.bmp";
+    ASSERT_TRUE(form_->StartOnCells(picture_));
     pieceWidth_ = form_->Piece().Width;
     pieceHeight_ = form_->Piece().Height;
-    picture_ = folder_.Path() + "cells.bmp";
-    ASSERT_TRUE(testpicture::WriteGridPicture(picture_, 7, 7, pieceWidth_, pieceHeight_));
-    form_->LoadGameFromPicture(picture_);
     ASSERT_TRUE(recorder_.Shows.empty());
     // The dialogs open in the test's folder, never next to the tests.
     form_->LoadGameDialog.FileName = form_->SaveGameDialog.FileName = folder_.Path() + "*.qtg";

@@ -8,6 +8,7 @@
 #include "core/boardpaint.h"
 #include "core/funstat.h"
 #include "forms/application.h"
+#include "tests/support/files.h"
 #include "tests/support/quiltraformprobe.h"
 #include "tests/support/showrecorder.h"
 
@@ -28,21 +29,14 @@ class PlayTest : public testing::Test {
   void SetUp() override {
     application_ = std::make_unique<TApplication>();
     form_ = std::make_unique<test::TQuiltraFormProbe>();
-    form_->ArrangeWindow();
-    form_->ComputePieceSize();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    picture_ = std::string(temp) + "quiltra-play-" + std::to_string(GetCurrentProcessId()) + ".bmp";
-    ASSERT_TRUE(
-        testpicture::WriteGridPicture(picture_, 7, 7, form_->Piece().Width, form_->Piece().Height));
-    form_->LoadGameFromPicture(picture_);
+    picture_ = folder_ / "cells.bmp";
+    ASSERT_TRUE(form_->StartOnCells(picture_));
     ASSERT_TRUE(recorder_.Shows.empty());
   }
 
   void TearDown() override {
     form_.reset();
     application_.reset();
-    DeleteFileA(picture_.c_str());
   }
 
   // The centre and a corner of a cell of the puzzle view.
@@ -93,6 +87,7 @@ class PlayTest : public testing::Test {
   }
 
   test::TShowRecorder recorder_;
+  test::TTempFolder folder_;
   std::unique_ptr<TApplication> application_;
   std::unique_ptr<test::TQuiltraFormProbe> form_;
   std::string picture_;
