@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "../ui/support/testpicture.h"
+#include "tests/support/testpicture.h"
 #include "core/boardpaint.h"
 #include "core/funstat.h"
 #include "forms/application.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "testpicture.h"
+#include "tests/support/testpicture.h"
 
 namespace ui {
 
