@@ -1,7 +1,5 @@
 #include "game.h"
 
-#include <vector>
-
 #include "tests/support/testpicture.h"
 
 namespace ui {
