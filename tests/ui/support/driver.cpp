@@ -32,36 +32,7 @@ std::map<std::string, std::string>& NamedArguments() {
   return arguments;
 }
 
-// In UTF-16, so that names outside the ANSI code page go too.
-void DeleteTree(const std::wstring& directory) {
-  WIN32_FIND_DATAW entry;
-  HANDLE find = FindFirstFileW((directory + L"*").c_str(), &entry);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L"..") continue;
-      const std::wstring path = directory + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        DeleteTree(path + L"\\");
-      else
-        DeleteFileW(path.c_str());
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-  }
-  RemoveDirectoryW(directory.c_str());
-}
-
 }  // namespace
-
-void DeleteTree(const std::string& directory) {
-  std::wstring wide(directory.size() + 1, L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, directory.c_str(), -1, wide.data(),
-                                                      static_cast<int>(wide.size()))));
-  if (wide.empty()) return;
-  wide.pop_back();  // the terminating zero
-  DeleteTree(wide);
-}
 
 void SetArguments(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
@@ -100,36 +71,6 @@ std::string ScreenshotDirectory() {
   if (directory.back() != '\\') directory += '\\';
   CreateDirectoryA(directory.c_str(), nullptr);
   return directory;
-}
-
-TTempDir::TTempDir() {
-  static int counter = 0;
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  path_ = std::string(temp) + "quiltra-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter) + "\\";
-  DeleteTree(path_);
-  if (!CreateDirectoryA(path_.c_str(), nullptr)) throw std::runtime_error("cannot create " + path_);
-}
-
-TTempDir::~TTempDir() {
-  DeleteTree(path_);
-}
-
-bool FileExists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file << content;
 }
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {

@@ -1,8 +1,6 @@
 #include "game.h"
 
-#include <vector>
-
-#include "testpicture.h"
+#include "tests/support/testpicture.h"
 
 namespace ui {
 
@@ -48,42 +46,38 @@ int Scaled(int value) {
 }
 
 int DragEveryPieceHome(HWND puzzle, int columns, int rows, SIZE piece) {
-  auto centre = [&](int column, int row) {
-    POINT point{column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2};
-    ClientToScreen(puzzle, &point);
-    return point;
+  // The piece a cell shows, by its colour; false for none.
+  auto shows = [&](const TShot& shot, int column, int row, int& homeColumn, int& homeRow) {
+    return testpicture::CellOfColour(
+        shot.At(column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2), homeColumn,
+        homeRow);
   };
   int moves = 0;
-  for (int round = 0; round < columns * rows + 5; ++round) {
-    const TShot shot = CaptureClient(puzzle);
-    bool moved = false;
-    for (int cell = 0; cell < columns * rows && !moved; ++cell) {
-      const int column = cell % columns, row = cell / columns;
-      const POINT at{column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2};
-      int homeColumn = -1, homeRow = -1;
-      if (!testpicture::CellOfColour(shot.At(at.x, at.y), homeColumn, homeRow)) return -1;
-      if (homeColumn == column && homeRow == row) continue;
-      POINT from = centre(column, row);
-      // The piece sent back often starts the next drag from the same cell:
-      // press elsewhere in it, or two presses would make a double click.
-      from.x += (moves % 2) ? piece.cx / 4 : -piece.cx / 4;
-      const POINT to = centre(homeColumn, homeRow);
-      DragTo(from.x, from.y, to.x, to.y);
-      ++moves;
-      moved = true;
-      // The next look at the screen must see this move.
-      WaitFor(
-          [&] {
-            const TShot home = CaptureClient(puzzle);
-            int c = -1, r = -1;
-            return testpicture::CellOfColour(home.At(homeColumn * piece.cx + piece.cx / 2,
-                                                     homeRow * piece.cy + piece.cy / 2),
-                                             c, r) &&
-                   c == homeColumn && r == homeRow;
-          },
-          3000);
+  for (int cell = 0; cell < columns * rows && moves < 3 * columns * rows;) {
+    const int column = cell % columns, row = cell / columns;
+    int homeColumn = -1, homeRow = -1;
+    if (!shows(CaptureClient(puzzle), column, row, homeColumn, homeRow)) return -1;
+    if (homeColumn == column && homeRow == row) {
+      ++cell;
+      continue;
     }
-    if (!moved) return moves;
+    // The piece sent back starts the next drag from the same cell: press
+    // elsewhere in it, or two presses would make a double click.
+    POINT from{column * piece.cx + piece.cx / 2 + (moves % 2 ? piece.cx / 4 : -piece.cx / 4),
+               row * piece.cy + piece.cy / 2};
+    POINT to{homeColumn * piece.cx + piece.cx / 2, homeRow * piece.cy + piece.cy / 2};
+    ClientToScreen(puzzle, &from);
+    ClientToScreen(puzzle, &to);
+    DragTo(from.x, from.y, to.x, to.y);
+    ++moves;
+    // The next look at the screen must see this move.
+    WaitFor(
+        [&] {
+          int c = -1, r = -1;
+          return shows(CaptureClient(puzzle), homeColumn, homeRow, c, r) && c == homeColumn &&
+                 r == homeRow;
+        },
+        3000);
   }
   return moves;
 }
