@@ -5,7 +5,7 @@
 
 #include "support/driver.h"
 #include "support/game.h"
-#include "support/testpicture.h"
+#include "tests/support/testpicture.h"
 
 using namespace ui;
 
