@@ -68,29 +68,6 @@ TEST_F(PictureTest, DrawsAMetafile) {
   DeleteFileA(path.c_str());
 }
 
-TEST_F(PictureTest, RecordedOrientationShowsThePhotoUpright) {
-  // The stored pixels have a red corner at the top left; the tag says how the
-  // camera was held.
-  struct Case {
-    const char* Name;
-    int Width, Height;
-    bool Right, Bottom;
-  };
-  for (const Case c :
-       {Case{"marked.jpg", 300, 200, false, false}, Case{"marked-6.jpg", 200, 300, true, false},
-        Case{"marked-3.jpg", 300, 200, true, true}}) {
-    const TPictureSource picture(TestPicture(c.Name), 767, 893);
-    ASSERT_EQ(picture.Width(), c.Width) << c.Name;
-    ASSERT_EQ(picture.Height(), c.Height) << c.Name;
-    const TPixelBuffer upright = Draw(picture, c.Width, c.Height);
-    auto isRed = [&](int x, int y) { return Near(upright.Pixels[y * c.Width + x], 0xFF0000, 60); };
-    const int left = 10, right = c.Width - 11, top = 10, bottom = c.Height - 11;
-    EXPECT_TRUE(isRed(c.Right ? right : left, c.Bottom ? bottom : top)) << c.Name;
-    EXPECT_FALSE(isRed(c.Right ? left : right, c.Bottom ? bottom : top)) << c.Name;
-    EXPECT_FALSE(isRed(c.Right ? right : left, c.Bottom ? top : bottom)) << c.Name;
-  }
-}
-
 TEST_F(PictureTest, BothViewsMatchImageMagicksResize) {
   // One decoding for both views, as a picture load does; this picture is too
   // small for the puzzle area to be reduced. The same picture for a smaller
