@@ -4,6 +4,7 @@
 
 #include "core/funstat.h"
 #include "forms/application.h"
+#include "game/help.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "platform/handles.h"
@@ -152,5 +153,5 @@ void TErrorForm::LogButtonClick() {
 }
 
 void TErrorForm::HelpButtonClick() {
-  if (Application) Application->HelpContext(0);
+  ShowHelp(0);
 }

@@ -8,11 +8,25 @@
 
 #include "forms/controls.h"
 #include "forms/form.h"
+#include "platform/system.h"
 
 // True when this run is the installer or the uninstaller: the executable is
 // named "Install.exe", or the first parameter is "/Uninstall" (ASCII case
 // ignored in both).
 bool IsInstallerRun();
+
+// Where an installation goes: the parent folder of the program's folder and
+// the root of its uninstall entry. The chosen folder with the local machine's
+// entry when both can be written; otherwise, for a user who may not, the
+// user's own programs folder in place of the default (Program Files), or the
+// chosen folder, with the user's own entry. Parent is empty when the chosen
+// folder can't be written.
+struct TInstallPlace {
+  std::string Parent;
+  TUninstallRoot Root;
+};
+TInstallPlace ChooseInstallPlace(const std::string& chosen, const std::string& folder,
+                                 const std::string& keyName);
 
 class TInstallForm : public TForm {
  public:

@@ -46,6 +46,30 @@ bool IsSharedFolder(const std::string& directory) {
   return false;
 }
 
+// The directory a copy into parent writes in: the program's folder when an
+// earlier installation made it, else the parent itself.
+bool CanInstallInto(const std::string& parent, const std::string& folder) {
+  if (parent.empty()) return false;
+  const std::string target = AddPathDelimiter(parent) + folder;
+  return CanWriteInDirectory(MyFileExists(target) ? target : parent);
+}
+
+// True when the directory holds nothing but the file given.
+bool HoldsOnly(const std::string& directory, const std::string& file) {
+  WIN32_FIND_DATAA entry{};
+  SetLastError(0);
+  HANDLE search = FindFirstFileA((AddPathDelimiter(directory) + "*").c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return true;  // the directory itself went
+  bool only = true;
+  do {
+    const std::string name = entry.cFileName;
+    if (name != "." && name != ".." && !IsSamePath(AddPathDelimiter(directory) + name, file))
+      only = false;
+  } while (only && FindNextFileA(search, &entry));
+  FindClose(search);
+  return only;
+}
+
 // Deletes a file the installer made; a missing one is no matter.
 void DeleteMadeFile(const std::string& folder, const std::string& name) {
   if (folder.empty()) return;  // a relative name would point anywhere
@@ -54,6 +78,21 @@ void DeleteMadeFile(const std::string& folder, const std::string& name) {
 }
 
 }  // namespace
+
+TInstallPlace ChooseInstallPlace(const std::string& chosen, const std::string& folder,
+                                 const std::string& keyName) {
+  // Where the system lets everything be written, it all stays as chosen.
+  const bool chosenWritable = CanInstallInto(chosen, folder);
+  if (chosenWritable && CanWriteUninstallRegistry(keyName, TUninstallRoot::LocalMachine))
+    return {chosen, TUninstallRoot::LocalMachine};
+  // A standard user: the default goes into the user's own programs folder,
+  // and the entry into the user's own list.
+  if (IsSamePath(chosen, GetProgramFilesPath())) {
+    const std::string own = GetUserProgramsPath();
+    if (CanInstallInto(own, folder)) return {own, TUninstallRoot::CurrentUser};
+  }
+  return {chosenWritable ? chosen : std::string(), TUninstallRoot::CurrentUser};
+}
 
 bool TInstallForm::Install() {
   STATUS_FRAME("TInstallForm::Install");
@@ -69,7 +108,14 @@ bool TInstallForm::Install() {
       finished = false;
       return;
     }
-    const std::string target = AddPathDelimiter(installTo) + folder;
+    const TInstallPlace place = ChooseInstallPlace(installTo, folder, ProgramName);
+    if (place.Parent.empty()) {
+      ErrorDialog("You cannot write in directory \"" + installTo +
+                  "\". Choose another installation directory.");
+      finished = false;
+      return;
+    }
+    const std::string target = AddPathDelimiter(place.Parent) + folder;
     // Copying a directory onto itself would leave no distribution behind.
     if (IsSamePath(target, source)) {
       ErrorDialog(kSameDirectory);
@@ -78,8 +124,14 @@ bool TInstallForm::Install() {
     }
     if (!QueryDialog("Install the program in directory \"" + target + "\"?")) return;
 
-    // A failed copy has shown its own box; what could be copied is used.
+    // A failed copy has shown its own box. It ends the installation before
+    // the program is put in place, and a folder it made goes again.
+    const bool newFolder = !MyFileExists(target);
     CopyDeleteDirectory(source, target, true);
+    if (frame.Adopt()) {
+      if (newFolder) DeleteDirectoryNoErrors(target);
+      return;
+    }
 
     const std::string exe = AddPathDelimiter(target) + ProgramName + ".exe";
     // Quoted, so that a path with blanks stays one command.
@@ -103,7 +155,7 @@ bool TInstallForm::Install() {
                               false, true);
       CopyFileAsLink(readme, group + "Readme" + GetLinkExtension(readme), true, false, true, "");
     }
-    SetUninstallRegistry(ProgramName, ProgramName, uninstallCommand);
+    SetUninstallRegistry(ProgramName, ProgramName, uninstallCommand, place.Root);
 
     // The game starts in its own directory, so that it holds no other
     // directory open.
@@ -131,8 +183,15 @@ bool TInstallForm::Uninstall() {
     }
     if (!QueryDialog("Delete directory \"" + directory + "\" (and all contained files)?")) return;
 
-    // Nothing that can't be removed is reported: files in use stay.
+    // The running program stays; anything else left means the user may not
+    // delete here. The shortcuts and the entry then stay too, so that the
+    // program can still be used and uninstalled by someone who may.
     DeleteDirectoryNoErrors(directory);
+    if (!HoldsOnly(directory, GetProgramFileName())) {
+      ErrorDialog("Could not delete directory \"" + directory +
+                  "\". Run the uninstaller as an administrator.");
+      return;
+    }
     DeleteMadeFile(GetDesktopPath(), ProgramName + ".lnk");
     // The start-menu folder was named after the long folder name, whatever
     // path this run was started by.
@@ -142,7 +201,11 @@ bool TInstallForm::Uninstall() {
     if (!programs.empty() && !folder.empty() && !IsDriveOnly(folder))
       DeleteDirectoryNoErrors(AddPathDelimiter(programs) + folder);
     DeleteMadeFile(GetStartupPath(), ChangeFileExtension(GetProgramExeName(), "") + ".lnk");
-    DeleteUninstallerRegistry(ProgramName);
+    if (!DeleteUninstallerRegistry(ProgramName, GetProgramFileName())) {
+      ErrorDialog("Could not remove the uninstall entry of " + ProgramName +
+                  ". Run the uninstaller as an administrator.");
+      return;
+    }
     MessageDialog("Uninstallation successful. Some files that were in use were not deleted.");
   });
   frame.ShowStep(__LINE__, "Failed to uninstall program.");

@@ -3,6 +3,7 @@
 #include "core/geometry.h"
 #include "forms/application.h"
 #include "game/aboutform.h"
+#include "game/help.h"
 #include "game/identity.h"
 #include "game/quiltraform.h"
 #include "platform/shell.h"
@@ -51,7 +52,7 @@ void TQuiltraForm::HideMeuClick() {
 }
 
 void TQuiltraForm::HelpMenuClick() {
-  Application->HelpContext(100);
+  ShowHelp(100);
 }
 
 void TQuiltraForm::LightGridCheckBoxClick() {

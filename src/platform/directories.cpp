@@ -88,17 +88,21 @@ void CopyDeleteLevel(const std::string& source, const std::string& destination, 
             SameTextAscii(RemovePathDelimiter(GetCanonicalPath(sourceEntry)), excluded))
           continue;
         CopyDeleteLevel(sourceEntry, destinationEntry, copy, excluded);
+        // A copy stops at its first failure, which its caller must see: an
+        // incomplete program is never taken for an installed one.
+        if (frame.Adopt() && copy) return;
       } else if (copy) {
         RemoveReadOnly(destinationEntry);
-        CopyFileA(sourceEntry.c_str(), destinationEntry.c_str(), FALSE);
+        SetLastError(0);
+        if (!CopyFileA(sourceEntry.c_str(), destinationEntry.c_str(), FALSE))
+          return frame.Raise(__LINE__, "Failed to copy file.", sourceEntry, destinationEntry,
+                             GetLastError());
       } else {
         RemoveReadOnly(sourceEntry);
         DeleteFileA(sourceEntry.c_str());
       }
     }
   });
-  if (frame.Failed())
-    MessageBoxA(nullptr, "Failed to process directory.", "Error", MB_OKCANCEL | MB_ICONERROR);
   if (!copy) {
     RemoveReadOnly(source);
     RemoveDirectoryA(source.c_str());
@@ -169,6 +173,13 @@ void DeleteDirectoryNoErrors(const std::string& directory) {
 }
 
 void CopyDeleteDirectory(const std::string& source, const std::string& destination, bool copy) {
-  CopyDeleteLevel(source, destination, copy,
-                  copy ? DestinationInsideSource(source, destination) : std::string());
+  STATUS_FRAME("CopyDeleteDirectory");
+  frame.Run([&] {
+    CopyDeleteLevel(source, destination, copy,
+                    copy ? DestinationInsideSource(source, destination) : std::string());
+    frame.Adopt();
+  });
+  // One box for the whole tree, however deep the failure lay.
+  if (frame.Failed())
+    MessageBoxA(nullptr, "Failed to process directory.", "Error", MB_OKCANCEL | MB_ICONERROR);
 }

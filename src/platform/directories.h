@@ -12,7 +12,8 @@ void MyRenameFile(const std::string& oldPath, const std::string& newPath, bool o
 void DeleteDirectoryNoErrors(const std::string& directory);
 // With copy on, copies the tree into destination (created from the source as
 // template), overwriting files of the same names, read-only ones too; hidden
-// and system entries of the source are not visited. With copy off, deletes
-// the source's files and directories instead. A failure shows a plain
-// "Failed to process directory." box and stays in FunStatContext.
+// and system entries of the source are not visited; the copy stops at the
+// first file or directory that fails. With copy off, deletes the source's
+// files and directories instead. A failure shows one plain "Failed to process
+// directory." box and stays in FunStatContext.
 void CopyDeleteDirectory(const std::string& source, const std::string& destination, bool copy);

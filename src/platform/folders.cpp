@@ -18,6 +18,39 @@ struct TItemIdListFree {
 };
 using UniqueItemIdList = std::unique_ptr<ITEMIDLIST, TItemIdListFree>;
 
+// The path in the ANSI code page; empty when that can't hold it.
+std::string AnsiPath(const wchar_t* path) {
+  char buffer[MAX_PATH] = {};
+  BOOL lossy = FALSE;
+  if (!WideCharToMultiByte(CP_ACP, 0, path, -1, buffer, MAX_PATH, nullptr, &lossy) || lossy)
+    return "";
+  return buffer;
+}
+
+// The user's programs folder as the system names it; empty before Windows 7,
+// whose shell lacks the call or the folder.
+std::string KnownUserProgramsPath() {
+  using TGetKnownFolderPath = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+  static const GUID kUserProgramFiles = {
+      0x5cd7aee2, 0x2219, 0x4a67, {0xb8, 0x5d, 0x6c, 0x9c, 0xe1, 0x56, 0x60, 0xcb}};
+  HMODULE shell = GetModuleHandleA("shell32.dll");
+  const auto getPath = shell ? reinterpret_cast<TGetKnownFolderPath>(reinterpret_cast<void*>(
+                                   GetProcAddress(shell, "SHGetKnownFolderPath")))
+                             : nullptr;
+  if (!getPath) return "";
+  PWSTR wide = nullptr;
+  std::string path;
+  if (SUCCEEDED(getPath(kUserProgramFiles, KF_FLAG_CREATE, nullptr, &wide)) && wide) {
+    // The ANSI calls must find it again: a name the code page can't hold is
+    // used in its short form, or not at all.
+    path = AnsiPath(wide);
+    wchar_t shortPath[MAX_PATH] = {};
+    if (path.empty() && GetShortPathNameW(wide, shortPath, MAX_PATH)) path = AnsiPath(shortPath);
+  }
+  CoTaskMemFree(wide);
+  return path;
+}
+
 }  // namespace
 
 std::string GetSystemDirectoryPath(int folderId) {
@@ -50,6 +83,19 @@ std::string GetProgramFilesPath() {
 }
 std::string GetStartupPath() {
   return GetSystemDirectoryPath(0x07);
+}
+
+std::string GetUserProgramsPath() {
+  std::string path = KnownUserProgramsPath();
+  if (path.empty()) {
+    const std::string local = GetSystemDirectoryPath(CSIDL_LOCAL_APPDATA);
+    if (local.empty()) return "";
+    path = local + "Programs";
+    SetLastError(0);
+    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+      return "";
+  }
+  return AddPathDelimiter(path);
 }
 
 bool BrowseDirectory(std::string& directory, const std::string& root, const std::string& caption) {

@@ -11,6 +11,9 @@ std::string GetDesktopPath();
 std::string GetProgramsMenuPath();
 std::string GetProgramFilesPath();
 std::string GetStartupPath();
+// The current user's own programs folder ("Programs" in the user's local
+// application data), created when missing; empty when it can't be made.
+std::string GetUserProgramsPath();
 
 // The system's folder browser, limited to file-system folders, starting at
 // the root (the desktop when empty). True and the chosen folder in directory

@@ -107,6 +107,21 @@ void RemoveReadOnly(const std::string& path) {
     SetFileAttributesA(path.c_str(), 0);
 }
 
+bool CanWriteInDirectory(const std::string& directory) {
+  if (directory.empty()) return false;  // a relative name would point anywhere
+  // A name no other run uses at the same time; deleted when the handle goes,
+  // so nothing stays behind even if this process ends here.
+  const std::string trial = AddPathDelimiter(directory) + "~write" +
+                            std::to_string(GetCurrentProcessId()) + "-" +
+                            std::to_string(GetTickCount()) + ".tmp";
+  SetLastError(0);
+  HANDLE file = CreateFileA(trial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
 bool IsDosProgram(const std::string& path) {
   SHFILEINFOA info{};
   const DWORD_PTR type = SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_EXETYPE);

@@ -24,6 +24,10 @@ bool MyFileExists(const std::string& path);
 // A read-only file or directory loses every attribute (hidden and system
 // too); anything else is left alone.
 void RemoveReadOnly(const std::string& path);
+// True when a new file can be made in the directory: a trial file is created
+// and deleted again. False for a missing directory. A read-only attribute on a
+// directory does not stop this test; the folder's permissions do.
+bool CanWriteInDirectory(const std::string& directory);
 bool IsDosProgram(const std::string& path);
 // ".pif" for an MS-DOS program, ".lnk" for everything else.
 std::string GetLinkExtension(const std::string& path);

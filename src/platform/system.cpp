@@ -4,6 +4,7 @@
 
 #include "core/statusframe.h"
 #include "platform/handles.h"
+#include "platform/paths.h"
 
 namespace {
 
@@ -13,8 +14,10 @@ bool IsUsableKeyName(const std::string& keyName) {
   return !keyName.empty();
 }
 
+const char* const kUninstallList = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
 std::string UninstallKeyPath(const std::string& keyName) {
-  return "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + keyName;
+  return std::string(kUninstallList) + "\\" + keyName;
 }
 
 void WriteRegistryString(HKEY key, const char* name, const std::string& value) {
@@ -26,7 +29,37 @@ void WriteRegistryString(HKEY key, const char* name, const std::string& value) {
   }
 }
 
+HKEY RootKey(TUninstallRoot root) {
+  return root == TUninstallRoot::CurrentUser ? HKEY_CURRENT_USER : UninstallMachineRoot;
+}
+
+// The opened entry, or none.
+UniqueRegistryKey OpenUninstallKey(HKEY root, const std::string& keyName, REGSAM access) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(root, UninstallKeyPath(keyName).c_str(), 0, access, &opened) != ERROR_SUCCESS)
+    return UniqueRegistryKey();
+  return UniqueRegistryKey(opened);
+}
+
+// The program an uninstall command starts: the quoted path, or all before the
+// last blank in the old unquoted form.
+std::string CommandProgram(const std::string& command) {
+  if (!command.empty() && command[0] == '"') return command.substr(1, command.find('"', 1) - 1);
+  return command.substr(0, command.rfind(' '));
+}
+
+std::string UninstallCommandOf(HKEY key) {
+  char value[MAX_PATH + 64] = {};
+  DWORD size = sizeof value - 1;
+  if (RegQueryValueExA(key, "UninstallString", nullptr, nullptr, reinterpret_cast<BYTE*>(value),
+                       &size) != ERROR_SUCCESS)
+    return "";
+  return value;
+}
+
 }  // namespace
+
+HKEY UninstallMachineRoot = HKEY_LOCAL_MACHINE;
 
 bool IsWindowsVersion5OrLater() {
   SetLastError(0);
@@ -36,13 +69,28 @@ bool IsWindowsVersion5OrLater() {
   return info.dwMajorVersion > 4;
 }
 
+bool CanWriteUninstallRegistry(const std::string& keyName, TUninstallRoot root) {
+  if (!IsUsableKeyName(keyName)) return false;
+  // Asking for the rights opens the key without changing anything.
+  if (OpenUninstallKey(RootKey(root), keyName, KEY_SET_VALUE)) return true;
+  if (OpenUninstallKey(RootKey(root), keyName, KEY_READ)) return false;
+  HKEY list = nullptr;
+  if (RegOpenKeyExA(RootKey(root), kUninstallList, 0, KEY_CREATE_SUB_KEY, &list) == ERROR_SUCCESS) {
+    RegCloseKey(list);
+    return true;
+  }
+  // A user's root may not hold the uninstall list yet; it is made with the
+  // entry.
+  return root == TUninstallRoot::CurrentUser;
+}
+
 void SetUninstallRegistry(const std::string& keyName, const std::string& displayName,
-                          const std::string& uninstallCommand) {
+                          const std::string& uninstallCommand, TUninstallRoot root) {
   STATUS_FRAME("SetUninstallRegistry");
   frame.Run([&] {
     if (!IsUsableKeyName(keyName)) return;
     HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, UninstallKeyPath(keyName).c_str(), 0, nullptr, 0,
+    if (RegCreateKeyExA(RootKey(root), UninstallKeyPath(keyName).c_str(), 0, nullptr, 0,
                         KEY_ALL_ACCESS, nullptr, &opened, nullptr) != ERROR_SUCCESS)
       return;
     UniqueRegistryKey key(opened);
@@ -51,12 +99,26 @@ void SetUninstallRegistry(const std::string& keyName, const std::string& display
   });
 }
 
-void DeleteUninstallerRegistry(const std::string& keyName) {
+bool DeleteUninstallerRegistry(const std::string& keyName, const std::string& programFile) {
   STATUS_FRAME("DeleteUninstallerRegistry");
+  bool deleted = true;
   frame.Run([&] {
     if (!IsUsableKeyName(keyName)) return;
+    HKEY chosen = nullptr;
+    for (TUninstallRoot root : {TUninstallRoot::CurrentUser, TUninstallRoot::LocalMachine}) {
+      UniqueRegistryKey key = OpenUninstallKey(RootKey(root), keyName, KEY_READ);
+      if (!key) continue;
+      if (!chosen) chosen = RootKey(root);
+      // An entry of another installation of the same program stays.
+      if (!programFile.empty() &&
+          IsSamePath(CommandProgram(UninstallCommandOf(key.get())), programFile)) {
+        chosen = RootKey(root);
+        break;
+      }
+    }
     // RegDeleteKeyA removes the key with its values and refuses a key that
     // has subkeys of its own, which ours never has.
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, UninstallKeyPath(keyName).c_str());
+    if (chosen) deleted = RegDeleteKeyA(chosen, UninstallKeyPath(keyName).c_str()) == ERROR_SUCCESS;
   });
+  return deleted;
 }

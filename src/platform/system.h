@@ -2,17 +2,33 @@
 // uninstall entry in the registry.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 // The system's major version number is greater than 4.
 bool IsWindowsVersion5OrLater();
 
-// The uninstall entry lives under HKEY_LOCAL_MACHINE in
-// "Software\Microsoft\Windows\CurrentVersion\Uninstall\" + key name.
+// The uninstall entry lives in the uninstall list,
+// "Software\Microsoft\Windows\CurrentVersion\Uninstall\" + key name, under
+// the local machine's root for every user, or under the current user's root
+// for an installation of that user's own.
+enum class TUninstallRoot { LocalMachine, CurrentUser };
+
+// The local machine's root as the entry functions use it. Tests put a key here
+// that refuses what a standard user's HKEY_LOCAL_MACHINE refuses.
+extern HKEY UninstallMachineRoot;
+
+// True when the entry can be written under the root: it exists and takes
+// values, or the uninstall list takes a new key. Nothing is written.
+bool CanWriteUninstallRegistry(const std::string& keyName, TUninstallRoot root);
 // Creates the key when missing and writes "DisplayName" and
 // "UninstallString". A key that can't be opened is skipped silently; a value
 // that can't be written is an error in FunStatContext.
 void SetUninstallRegistry(const std::string& keyName, const std::string& displayName,
-                          const std::string& uninstallCommand);
-// Deletes the key with its values; the outcome is not examined.
-void DeleteUninstallerRegistry(const std::string& keyName);
+                          const std::string& uninstallCommand,
+                          TUninstallRoot root = TUninstallRoot::LocalMachine);
+// Deletes one entry: the one whose command starts programFile, else the
+// current user's, else the local machine's. False when an entry was there and
+// stays.
+bool DeleteUninstallerRegistry(const std::string& keyName, const std::string& programFile = "");

@@ -88,6 +88,27 @@ TEST(CopyDirectory, AFailureShowsItsBoxAndStaysForTheCaller) {
   EXPECT_EQ(FunStatContext.SystemErrorCode, static_cast<uint32_t>(ERROR_PATH_NOT_FOUND));
 }
 
+// A file deep in the tree that can't be written stops the copy: one box, and
+// the failure reaches the caller.
+TEST(CopyDirectory, AFileThatCantBeCopiedStopsTheCopyWithOneBox) {
+  TTempFolder folder;
+  const std::string source = folder / "Dist", target = folder / "Copy";
+  for (const std::string& directory :
+       {source, source + "\\Pictures", target, target + "\\Pictures"})
+    MakeDirectory(directory);
+  WriteText(source + "\\Pictures\\cat.bmp", "picture");
+  WriteText(target + "\\Pictures\\cat.bmp", "locked");
+  TKernelHandle locked(CreateFileA((target + "\\Pictures\\cat.bmp").c_str(), GENERIC_READ, 0,
+                                   nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(locked.Valid());
+  TDialogAnswerer box("Error", IDOK);
+  CopyDeleteDirectory(source, target, true);
+  EXPECT_EQ(FunStatContext.Description, "Failed to copy file.");
+  EXPECT_EQ(FunStatContext.Parameter1, source + "\\Pictures\\cat.bmp");
+  EXPECT_NE(FunStatContext.SystemErrorCode, 0u);
+  EXPECT_EQ(box.Text(), "Failed to process directory.");
+}
+
 TEST(DeleteDirectory, LeavesOnlyAFileInUseAndTheFoldersThatHoldIt) {
   TTempFolder folder;
   const std::string root = folder / "Quiltra";

@@ -10,7 +10,8 @@
 
 #include "forms/application.h"
 #include "game/installform.h"
-#include "platform/folders.h"
+#include "platform/files.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -122,4 +123,26 @@ TEST(InstallForm, StartsAtTheProgramFilesFolderWithTheInstructions) {
   EXPECT_EQ(form.VersionLabel->Caption(), "Version 1");
   EXPECT_TRUE(form.BrowseButton->Enabled());
   EXPECT_FALSE(IsInstallerRun());
+}
+
+// Where an installation goes, by what the user may write: everything as
+// chosen where the local machine's entry can be written; otherwise the user's
+// own programs folder in place of Program Files, or the chosen folder, with
+// the user's own entry.
+TEST(InstallForm, InstallsWhereTheUserMayWrite) {
+  test::TTempFolder chosen;
+  const std::string programFiles = GetProgramFilesPath();
+  TInstallPlace place = ChooseInstallPlace(programFiles, "Quiltra", "Quiltra");
+  EXPECT_EQ(place.Parent, programFiles);
+  EXPECT_EQ(place.Root, TUninstallRoot::LocalMachine);
+
+  test::TRefusedMachineRoot refused;
+  place = ChooseInstallPlace(programFiles, "Quiltra", "Quiltra");
+  EXPECT_EQ(place.Parent, GetUserProgramsPath());
+  EXPECT_EQ(place.Root, TUninstallRoot::CurrentUser);
+  place = ChooseInstallPlace(chosen.Path(), "Quiltra", "Quiltra");
+  EXPECT_EQ(place.Parent, chosen.Path());
+  EXPECT_EQ(place.Root, TUninstallRoot::CurrentUser);
+  EXPECT_TRUE(RemoveDirectoryA(chosen.Path().c_str()));  // the trial left nothing
+  EXPECT_EQ(ChooseInstallPlace(chosen / "missing\\", "Quiltra", "Quiltra").Parent, "");
 }

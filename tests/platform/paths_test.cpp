@@ -82,7 +82,7 @@ TEST(SystemPaths, OnlyMsDosProgramsGetPifLinks) {
 
 TEST(SpecialFolders, KnownFoldersExistAndUnknownOnesAreEmpty) {
   for (const std::string& path : {GetPicturesPath(), GetDesktopPath(), GetProgramsMenuPath(),
-                                  GetProgramFilesPath(), GetStartupPath()}) {
+                                  GetProgramFilesPath(), GetStartupPath(), GetUserProgramsPath()}) {
     ASSERT_FALSE(path.empty());
     EXPECT_EQ(path.back(), '\\') << path;
     EXPECT_TRUE(MyFileExists(path)) << path;

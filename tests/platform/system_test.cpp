@@ -7,6 +7,7 @@
 #include "core/funstat.h"
 #include "platform/handles.h"
 #include "platform/system.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -19,10 +20,9 @@ std::string ReadValue(const std::string& keyPath, const char* name) {
   return value;
 }
 
-bool KeyExists(const std::string& keyPath) {
+bool KeyExists(const std::string& keyPath, HKEY root = HKEY_LOCAL_MACHINE) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
   RegCloseKey(key);
   return true;
 }
@@ -52,4 +52,28 @@ TEST(UninstallRegistry, AnEmptyKeyNameNeverTouchesTheUninstallList) {
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
   EXPECT_EQ(ReadValue("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "DisplayName"),
             "(missing)");
+}
+
+// A user's own installation and one for all users of the same program: each
+// uninstaller removes its own entry, the user's first when neither is its.
+TEST(UninstallRegistry, EachInstallationRemovesItsOwnEntryTheUsersFirst) {
+  const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
+  const std::string path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
+  const std::string everyones = "C:\\Program Files\\Quiltra\\Quiltra.exe";
+  SetUninstallRegistry(name, "Quiltra", "\"C:\\Mine\\Quiltra.exe\" /Uninstall",
+                       TUninstallRoot::CurrentUser);
+  SetUninstallRegistry(name, "Quiltra", everyones + " /Uninstall");  // the old unquoted form
+  EXPECT_TRUE(DeleteUninstallerRegistry(name, everyones));
+  EXPECT_FALSE(KeyExists(path));
+  EXPECT_TRUE(KeyExists(path, HKEY_CURRENT_USER));
+  SetUninstallRegistry(name, "Quiltra", everyones + " /Uninstall");
+  EXPECT_TRUE(DeleteUninstallerRegistry(name, "C:\\Elsewhere\\Quiltra.exe"));
+  EXPECT_FALSE(KeyExists(path, HKEY_CURRENT_USER));
+  EXPECT_TRUE(DeleteUninstallerRegistry(name));
+  EXPECT_FALSE(KeyExists(path));
+
+  EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::LocalMachine));
+  test::TRefusedMachineRoot refused;
+  EXPECT_FALSE(CanWriteUninstallRegistry(name, TUninstallRoot::LocalMachine));
+  EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::CurrentUser));
 }

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "platform/program.h"
+#include "platform/system.h"
 
 namespace test {
 
@@ -161,6 +162,15 @@ std::string THelperOutput::WaitLine() {
     Sleep(50);
   }
   return "(no output)";
+}
+
+TRefusedMachineRoot::TRefusedMachineRoot() : old_(UninstallMachineRoot) {
+  // A handle value no key ever has: every registry call on it fails.
+  UninstallMachineRoot = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x0ffffffc));
+}
+
+TRefusedMachineRoot::~TRefusedMachineRoot() {
+  UninstallMachineRoot = old_;
 }
 
 }  // namespace test

@@ -81,4 +81,17 @@ class THelperOutput {
   std::string path_;
 };
 
+// For one scope, the local machine's uninstall list refuses every write and
+// every look, as it refuses a standard user's writes.
+class TRefusedMachineRoot {
+ public:
+  TRefusedMachineRoot();
+  ~TRefusedMachineRoot();
+  TRefusedMachineRoot(const TRefusedMachineRoot&) = delete;
+  TRefusedMachineRoot& operator=(const TRefusedMachineRoot&) = delete;
+
+ private:
+  HKEY old_;
+};
+
 }  // namespace test

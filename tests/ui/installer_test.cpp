@@ -8,100 +8,22 @@
 #include <shlobj.h>
 
 #include <cstring>
-#include <stdexcept>
 
 #include "support/driver.h"
+#include "support/installation.h"
 #include "support/system.h"
 
 using namespace ui;
 
 namespace {
 
-const char* const kUninstallKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quiltra";
 const char* const kVersion = "Version 2.5.2, released on 06.01.2006";
-const char* const kReadme = "Quiltra for tests\r\nSecond line\r\n";
 
 bool UninstallKeyExists() {
   return RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey);
 }
 std::string UninstallValue(const char* name) {
   return RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, name);
-}
-
-// A distribution folder as the build makes it, with a few files that show
-// what the copy takes and what it leaves.
-class TDistribution {
- public:
-  explicit TDistribution(const std::string& exeName = "Install.exe") {
-    folder_ = root_.File(Name()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
-    CreateDirectoryA((folder_ + "Pictures").c_str(), nullptr);
-    if (!CopyFileA(QuiltraExe().c_str(), (folder_ + exeName).c_str(), FALSE))
-      throw std::runtime_error("cannot copy the program into " + folder_);
-    exe_ = folder_ + exeName;
-    WriteFile(folder_ + "Readme.txt", kReadme);
-    WriteFile(folder_ + "Pictures\\Sample.jpg", "picture");
-    WriteFile(folder_ + "hidden.txt", "hidden");
-    SetFileAttributesA((folder_ + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-    WriteFile(folder_ + "system.txt", "system");
-    SetFileAttributesA((folder_ + "system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
-  }
-  // The folder's name, which names the start-menu group too: one of this
-  // test run's own.
-  static std::string Name() { return "QuiltraTest" + std::to_string(GetCurrentProcessId()); }
-  const std::string& Folder() const { return folder_; }  // with its backslash
-  const std::string& Exe() const { return exe_; }
-  std::string Parent() const { return root_.Path(); }
-
- private:
-  TTempDir root_;
-  std::string folder_;
-  std::string exe_;
-};
-
-// Everything an installation makes outside its own folder goes at the end of
-// a test, whatever happened.
-class TCleanInstallation {
- public:
-  TCleanInstallation() { Clean(); }
-  ~TCleanInstallation() { Clean(); }
-  TCleanInstallation(const TCleanInstallation&) = delete;
-  TCleanInstallation& operator=(const TCleanInstallation&) = delete;
-  static std::string DesktopLink() { return SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "Quiltra.lnk"; }
-  static std::string Group() {
-    return SpecialFolder(CSIDL_PROGRAMS) + TDistribution::Name() + "\\";
-  }
-
- private:
-  static void Clean() {
-    DeleteFileA(DesktopLink().c_str());
-    for (const char* name : {"Quiltra.lnk", "Uninstall.lnk", "Readme.lnk"})
-      DeleteFileA((Group() + name).c_str());
-    RemoveDirectoryA(Group().c_str());
-    RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
-  }
-};
-
-HWND EditOf(HWND window, bool multiline) {
-  for (HWND edit : Children(window, "Edit"))
-    if (((GetWindowLongA(edit, GWL_STYLE) & ES_MULTILINE) != 0) == multiline) return edit;
-  return nullptr;
-}
-
-void SetInstallTo(HWND window, const std::string& directory) {
-  SendMessageA(EditOf(window, false), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(directory.c_str()));
-}
-
-// Waits for the process's message box, returns its text and presses a button.
-std::string AnswerBox(const TProcess& process, int button, std::string* caption = nullptr) {
-  HWND box = WaitMessageBox(process);
-  if (!box) return "(no box)";
-  const std::string text = MessageBoxText(box);
-  if (caption) *caption = Text(box);
-  PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
-  WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
-  return text;
 }
 
 class InstallerTest : public testing::Test {
@@ -165,7 +87,7 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   // and with what only the target had.
   EXPECT_FALSE(FileExists(installed + "Install.exe"));
   EXPECT_EQ(ReadFile(installed + "Quiltra.exe"), ReadFile(QuiltraExe()));
-  EXPECT_EQ(ReadFile(installed + "Readme.txt"), kReadme);
+  EXPECT_EQ(ReadFile(installed + "Readme.txt"), kTestReadme);
   EXPECT_EQ(ReadFile(installed + "Pictures\\Sample.jpg"), "picture");
   EXPECT_FALSE(FileExists(installed + "hidden.txt"));
   EXPECT_FALSE(FileExists(installed + "system.txt"));
@@ -189,6 +111,7 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   }
   EXPECT_EQ(UninstallValue("DisplayName"), "Quiltra");
   EXPECT_EQ(UninstallValue("UninstallString"), "\"" + exe + "\" /Uninstall");
+  EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallKey));
 
   // The installed game uninstalls itself; the switch's letter case does not
   // matter.
@@ -251,7 +174,7 @@ TEST_F(InstallerTest, AProgramThatCantBeReplacedStopsTheInstallation) {
   ASSERT_TRUE(PressButton(error, "&Okay"));
   EXPECT_EQ(installer.Wait(), 0);
 
-  EXPECT_EQ(ReadFile(installed + "Readme.txt"), kReadme);  // the copy went on
+  EXPECT_EQ(ReadFile(installed + "Readme.txt"), kTestReadme);  // the copy went on
   EXPECT_TRUE(FileExists(installed + "Install.exe"));
   EXPECT_FALSE(FileExists(TCleanInstallation::DesktopLink()));
   EXPECT_FALSE(FileExists(TCleanInstallation::Group()));

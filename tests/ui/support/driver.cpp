@@ -32,6 +32,8 @@ std::map<std::string, std::string>& NamedArguments() {
   return arguments;
 }
 
+}  // namespace
+
 void DeleteTree(const std::string& directory) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA((directory + "*").c_str(), &entry);
@@ -50,8 +52,6 @@ void DeleteTree(const std::string& directory) {
   }
   RemoveDirectoryA(directory.c_str());
 }
-
-}  // namespace
 
 void SetArguments(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {

@@ -34,6 +34,8 @@ class TTempDir {
   std::string path_;
 };
 
+// Deletes a folder (ending with a backslash) with everything in it.
+void DeleteTree(const std::string& directory);
 bool FileExists(const std::string& path);
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& content);
