@@ -1,6 +1,7 @@
 #include "jpegrows.h"
 
 #include <algorithm>
+#include <cstring>
 
 TJpegPlan PlanJpegDecoding(int32_t width, int32_t height, int32_t orientation, int32_t boxWidth,
                            int32_t boxHeight, int32_t minWidth, int32_t minHeight) {
@@ -19,17 +20,22 @@ TJpegPlan PlanJpegDecoding(int32_t width, int32_t height, int32_t orientation, i
 
 TJpegRows::TJpegRows(int32_t width, int32_t height, TJpegColours colours, TSize factors,
                      int32_t orientation)
-    : width_(std::max(width, 0)),
-      height_(std::max(height, 0)),
-      colours_(colours),
-      reducer_(width_, height_, factors.Width, factors.Height, orientation) {
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), colours_(colours) {
   if (colours_ != TJpegColours::Bgr) bgr_.resize(static_cast<size_t>(width_) * 3);
+  if (factors.Width <= 1 && factors.Height <= 1 && (orientation <= 1 || orientation > 8))
+    copy_ = TRgbPicture(width_, height_);
+  else
+    reducer_.emplace(width_, height_, factors.Width, factors.Height, orientation);
 }
 
 void TJpegRows::AddRows(const uint8_t* rows, size_t stride, int32_t count) {
   count = std::clamp(count, 0, height_ - rowsAdded_);
-  if (colours_ == TJpegColours::Bgr) {
-    reducer_.AddRows(rows, static_cast<int32_t>(stride), count, TPixelLayout::Bgr24);
+  if (colours_ == TJpegColours::Bgr && !reducer_) {
+    for (int32_t i = 0; i < count; ++i)
+      std::memcpy(copy_.Pixel(0, rowsAdded_ + i), rows + i * stride,
+                  static_cast<size_t>(width_) * 3);
+  } else if (colours_ == TJpegColours::Bgr) {
+    reducer_->AddRows(rows, static_cast<int32_t>(stride), count, TPixelLayout::Bgr24);
   } else {
     // Each colour is what its ink lets through of white, and black ink what
     // remains of that: red = (255 - cyan) x (255 - black) / 255.
@@ -45,7 +51,10 @@ void TJpegRows::AddRows(const uint8_t* rows, size_t stride, int32_t count) {
           out[c] = static_cast<uint8_t>((t + (t >> 8)) >> 8);
         }
       }
-      reducer_.AddRows(bgr_.data(), 0, 1, TPixelLayout::Bgr24);
+      if (reducer_)
+        reducer_->AddRows(bgr_.data(), 0, 1, TPixelLayout::Bgr24);
+      else
+        std::memcpy(copy_.Pixel(0, rowsAdded_ + i), bgr_.data(), bgr_.size());
     }
   }
   rowsAdded_ += count;
@@ -53,5 +62,5 @@ void TJpegRows::AddRows(const uint8_t* rows, size_t stride, int32_t count) {
 
 TRgbPicture TJpegRows::TakeResult() {
   if (!Complete() || width_ == 0 || height_ == 0) return {};
-  return reducer_.TakeResult();
+  return reducer_ ? reducer_->TakeResult() : std::move(copy_);
 }

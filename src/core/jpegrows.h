@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "geometry.h"
@@ -50,7 +51,8 @@ class TJpegRows {
  private:
   int32_t width_, height_;
   TJpegColours colours_;
-  TBoxReducer reducer_;
-  std::vector<uint8_t> bgr_;  // one row of ink converted to colour
+  std::optional<TBoxReducer> reducer_;  // none when there is nothing to reduce or turn
+  TRgbPicture copy_;                    // the rows as they come, without one
+  std::vector<uint8_t> bgr_;            // one row of ink converted to colour
   int32_t rowsAdded_ = 0;
 };
