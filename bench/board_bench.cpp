@@ -14,7 +14,7 @@
 #include "../tests/ui/support/testpicture.h"
 #include "forms/application.h"
 #include "game/errorform.h"
-#include "game/quiltraform.h"
+#include "tests/support/quiltraformprobe.h"
 #include "platform/error.h"
 
 namespace {
@@ -44,8 +44,7 @@ double Measure(int runs, Work&& work) {
 int main() {
   InstallErrorReporting();
   TApplication application;
-  TQuiltraForm form;
-  QuiltraForm = &form;
+  test::TQuiltraFormProbe form;
   TErrorForm errorForm;
   form.ArrangeWindow();
   form.Show();
@@ -57,16 +56,15 @@ int main() {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   const std::string picture = std::string(temp) + "quiltra-board-bench.bmp";
-  testpicture::WriteGridPicture(picture, 30, 30, form.Board.PieceWidth, form.Board.PieceHeight);
+  testpicture::WriteGridPicture(picture, 30, 30, form.Piece().Width, form.Piece().Height);
   form.LoadGameFromPicture(picture);
   DeleteFileA(picture.c_str());
-  if (form.Board.ResultedColumns != 30 || form.Board.ResultedRows != 30) {
+  if (form.Game().Columns() != 30 || form.Game().Rows() != 30) {
     std::printf("the picture was not cut into 30 x 30 pieces\n");
     return 1;
   }
   application.ProcessMessages();
   HWND puzzle = form.PuzzlePictureImage->Handle();
-  TBoard& board = form.Board;
 
   const double repaint = Measure(50, [&] {
     InvalidateRect(puzzle, nullptr, FALSE);
@@ -82,17 +80,24 @@ int main() {
     UpdateWindow(puzzle);
   });
 
-  // A drop between two misplaced cells, the same two back and forth.
+  // A drop between two misplaced cells, the same two back and forth: two
+  // whose pieces belong to neither of them, so that both stay misplaced.
   form.RandomizeMenuClick();
-  int source = -1, target = -1;
-  for (int cell = 0; cell < 900 && target < 0; ++cell) {
-    if (board.IsCellCorrect(cell % 30, cell / 30)) continue;
-    (source < 0 ? source : target) = cell;
+  const TGame& game = form.Game();
+  TCellPos source, target;
+  for (int cell = 0; cell < 900 && target.Column < 0; ++cell) {
+    const TCellPos at{cell % 30, cell / 30};
+    if (!game.CanPickUp(at)) continue;
+    if (source.Column < 0) {
+      source = at;
+      continue;
+    }
+    const TCell& a = game.PieceIn(source);
+    const TCell& b = game.PieceIn(at);
+    if (TCellPos{a.C, a.R} != at && TCellPos{b.C, b.R} != source) target = at;
   }
   const double drop = Measure(200, [&] {
-    board.DragColumn = source % 30;
-    board.DragRow = source / 30;
-    form.DropOnCell(target % 30, target / 30);
+    form.DropAndShow(source, target);
     UpdateWindow(puzzle);
   });
 

@@ -35,12 +35,6 @@ bool TBoard::InPlayArea(int column, int row) const {
          column < kMaxGridCells && row < kMaxGridCells;
 }
 
-bool TBoard::AcceptsDrop(int column, int row) const {
-  if (!InPlayArea(column, row)) return false;
-  if (column == DragColumn && row == DragRow) return false;
-  return !IsCellCorrect(column, row);
-}
-
 TPieceSize ComputePieceSize(int areaWidth, int areaHeight, int columns, int rows) {
   return TPieceSize{columns > 0 ? areaWidth / columns : 0, rows > 0 ? areaHeight / rows : 0};
 }

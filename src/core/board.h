@@ -1,6 +1,6 @@
 // The board: the grid the picture is cut into, which piece lies in which cell
-// and how it is mirrored, and the move counters. Pure state and rules; the main
-// window draws and labels.
+// and how it is mirrored, and the move counters. Plain state; the game
+// (game.h) owns it and applies the rules, the main window draws and labels.
 #pragma once
 
 #include <cstdint>
@@ -20,20 +20,15 @@ struct TCell {
 };
 
 struct TBoard {
+  // The grid chosen for the next picture, and the one the picture was cut into.
   int32_t ColumnsCount = kDefaultGridCount;
   int32_t RowsCount = kDefaultGridCount;
-  int32_t PieceWidth = 0;
-  int32_t PieceHeight = 0;
   int32_t ResultedColumns = 0;
   int32_t ResultedRows = 0;
   TCell Map[kMaxGridCells][kMaxGridCells];  // [column][row]
   int32_t MovesCount = 0;
   int32_t WrongMoves = 0;
   bool GameModified = false;
-  int32_t DragColumn = -1;
-  int32_t DragRow = -1;
-  int32_t MarkedColumn = 0;
-  int32_t MarkedRow = 0;
 
   TBoard() { ResetMap(kMaxGridCells, kMaxGridCells); }
 
@@ -42,11 +37,9 @@ struct TBoard {
   void SwapCells(int column1, int row1, int column2, int row2);
   int CountRemainingPieces() const;
   bool InPlayArea(int column, int row) const;
-  // A drop is accepted unless the cell is the drag source or holds its own piece.
-  bool AcceptsDrop(int column, int row) const;
 };
 
-// PieceWidth and PieceHeight for a puzzle area and the chosen counts.
+// A piece's size in the puzzle view, for a puzzle area and the chosen counts.
 struct TPieceSize {
   int32_t Width;
   int32_t Height;

@@ -6,11 +6,11 @@ uint32_t FrameColor(const TBoard& board, int column, int row, bool highlight, bo
   return lightGrid ? kLightFrameColor : kDarkFrameColor;
 }
 
-void PaintPiece(const TBoard& board, const TPixelView& backup, const TPixelView& puzzle,
-                int homeColumn, int homeRow, bool flipHorizontally, bool flipVertically,
-                int cellColumn, int cellRow) {
-  const int width = board.PieceWidth;
-  const int height = board.PieceHeight;
+void PaintPiece(const TBoard& board, TPieceSize piece, const TPixelView& backup,
+                const TPixelView& puzzle, int homeColumn, int homeRow, bool flipHorizontally,
+                bool flipVertically, int cellColumn, int cellRow) {
+  const int width = piece.Width;
+  const int height = piece.Height;
   if (board.IsCellCorrect(homeColumn, homeRow)) flipHorizontally = flipVertically = false;
   CopyBlock(backup, homeColumn * width, homeRow * height, puzzle, cellColumn * width,
             cellRow * height, width, height, flipHorizontally, flipVertically);

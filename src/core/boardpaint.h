@@ -17,9 +17,9 @@ uint32_t FrameColor(const TBoard& board, int column, int row, bool highlight, bo
 
 // The piece whose home is (homeColumn, homeRow) into the cell (cellColumn,
 // cellRow) of the puzzle view. A piece in place is never shown mirrored.
-void PaintPiece(const TBoard& board, const TPixelView& backup, const TPixelView& puzzle,
-                int homeColumn, int homeRow, bool flipHorizontally, bool flipVertically,
-                int cellColumn, int cellRow);
+void PaintPiece(const TBoard& board, TPieceSize piece, const TPixelView& backup,
+                const TPixelView& puzzle, int homeColumn, int homeRow, bool flipHorizontally,
+                bool flipVertically, int cellColumn, int cellRow);
 
 // The frame on the outermost pixels of one cell of a view.
 void PaintCellFrame(const TPixelView& view, int cellWidth, int cellHeight, int column, int row,

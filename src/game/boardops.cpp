@@ -1,63 +1,49 @@
-// The board operations of the main window: moves, flips, counters and labels.
+// The board operations of the main window: the game plays moves and flips,
+// the window repaints what they changed and shows the counters.
 #include "game/quiltraform.h"
 
 void TQuiltraForm::ComputePieceSize() {
-  const TPieceSize size =
-      ::ComputePieceSize(PuzzlePictureGroupBox->ClientWidth() - 10,
-                         PuzzlePictureGroupBox->ClientHeight() - PuzzlePictureImage->Top() - 5,
-                         Board.ColumnsCount, Board.RowsCount);
-  Board.PieceWidth = size.Width;
-  Board.PieceHeight = size.Height;
+  piece_ = ::ComputePieceSize(PuzzlePictureGroupBox->ClientWidth() - 10,
+                              PuzzlePictureGroupBox->ClientHeight() - PuzzlePictureImage->Top() - 5,
+                              game_.ChosenColumns(), game_.ChosenRows());
 }
 
-void TQuiltraForm::SwapAndDrawCells(int column1, int row1, int column2, int row2) {
-  Board.SwapCells(column1, row1, column2, row2);
-  const TCell& first = Board.Map[column1][row1];
-  DrawPiece(first.C, first.R, first.FH, first.FV, column1, row1);
-  const TCell& second = Board.Map[column2][row2];
-  DrawPiece(second.C, second.R, second.FH, second.FV, column2, row2);
+void TQuiltraForm::DropHeldPiece(TCellPos target) {
+  const std::optional<TMove> move = play_.PlanDrop(game_, target);
+  if (!move) return;
+  ShowMove(*move, game_.Play(*move));
 }
 
-void TQuiltraForm::FlipPieceHorizontally(int column, int row) {
-  TCell& cell = Board.Map[column][row];
-  cell.FH = !cell.FH;
-  DrawPiece(cell.C, cell.R, cell.FH, cell.FV, column, row);
-  DrawCellFrames(column, row, false);
-}
-
-void TQuiltraForm::FlipPieceVertically(int column, int row) {
-  TCell& cell = Board.Map[column][row];
-  cell.FV = !cell.FV;
-  DrawPiece(cell.C, cell.R, cell.FH, cell.FV, column, row);
-  DrawCellFrames(column, row, false);
-}
-
-void TQuiltraForm::DropOnCell(int column, int row) {
-  if (column == Board.DragColumn && row == Board.DragRow) return;
-  SwapAndDrawCells(column, row, Board.DragColumn, Board.DragRow);
-  DrawCellFrames(column, row, false);
-  DrawCellFrames(Board.DragColumn, Board.DragRow, false);
-  ++Board.MovesCount;
+void TQuiltraForm::ShowMove(const TMove& move, TDropOutcome outcome) {
+  DrawPiece(move.To);
+  DrawPiece(move.From);
+  DrawCellFrames(move.To, false);
+  DrawCellFrames(move.From, false);
   ShowMovesCount();
-  UpdatePuzzleCursor(column, row);
+  UpdatePuzzleCursor(move.To);
+  if (outcome == TDropOutcome::MovedWrongly) ShowWrongMovesCount();
+}
+
+void TQuiltraForm::FlipPiece(TCellPos cell, TFlip axis) {
+  if (!game_.Flip(cell, axis)) return;
+  DrawPiece(cell);
+  DrawCellFrames(cell, false);
 }
 
 void TQuiltraForm::ShowMovesCount() {
-  MovesCountLabel->SetCaption(MovesText(Board.MovesCount));
-  const int remaining = Board.CountRemainingPieces();
-  RemainingCountLabel->SetCaption(RemainingText(remaining));
-  if (remaining != 0) return;
+  MovesCountLabel->SetCaption(game_.MovesLabel());
+  RemainingCountLabel->SetCaption(game_.RemainingLabel());
+  if (!game_.Solved()) return;
   SetTips(kTipsLoad);
   if (PicturesShown()) ShowSolvedPicture();
 }
 
 void TQuiltraForm::ShowWrongMovesCount() {
-  WrongMovesLabel->SetCaption(WrongMovesText(Board.WrongMoves));
+  WrongMovesLabel->SetCaption(game_.WrongMovesLabel());
 }
 
 void TQuiltraForm::ResetGameCounters() {
-  Board.GameModified = false;
-  Board.MovesCount = 0;
+  game_.ResetCounters();
   MovesCountLabel->SetCaption("");
   RemainingCountLabel->SetCaption("");
 }

@@ -1,65 +1,14 @@
 // Saving games, and the questions that protect a modified game before it is
 // lost.
 #include "core/statusframe.h"
-#include "forms/formfields.h"
 #include "game/quiltraform.h"
 #include "platform/messages.h"
 #include "platform/storedtextlist.h"
 
-namespace {
-
-const char* const kMapSection = "Map";
-
-}  // namespace
-
-void TQuiltraForm::WriteGame(TStoredTextList& list) {
-  list.Clear();
-  WriteCommonSettings(list);
-  list.WriteInteger(kGameSection, "ResultedColumns", Board.ResultedColumns);
-  list.WriteInteger(kGameSection, "ResultedRows", Board.ResultedRows);
-  list.WriteInteger(kGameSection, "MovesCount", Board.MovesCount);
-  list.WriteInteger(kGameSection, "WrongMoves", Board.WrongMoves);
-  for (int row = 0; row < Board.ResultedRows; ++row)
-    for (int column = 0; column < Board.ResultedColumns; ++column) {
-      const std::string n = std::to_string(row * Board.ResultedColumns + column);
-      const TCell& cell = Board.Map[column][row];
-      list.WriteInteger(kMapSection, "C" + n, cell.C);
-      list.WriteInteger(kMapSection, "R" + n, cell.R);
-      list.WriteBool(kMapSection, "FH" + n, cell.FH != 0);
-      list.WriteBool(kMapSection, "FV" + n, cell.FV != 0);
-    }
-}
-
-void TQuiltraForm::ReadGame(TStoredTextList& list) {
-  ReadCommonSettings(list);
-  Board.ResultedColumns = GetIntFromComboBox(ColumnsCountComboBox);
-  list.ReadInteger(kGameSection, "ResultedColumns", Board.ResultedColumns, kMaxGridCells, 1);
-  Board.ResultedRows = GetIntFromComboBox(RowsCountComboBox);
-  list.ReadInteger(kGameSection, "ResultedRows", Board.ResultedRows, kMaxGridCells, 1);
-  Board.MovesCount = 0;
-  list.ReadInteger(kGameSection, "MovesCount", Board.MovesCount, 2147483647, 0);
-  Board.WrongMoves = 0;
-  list.ReadInteger(kGameSection, "WrongMoves", Board.WrongMoves, 2147483647, 0);
-  Board.ResetMap(Board.ResultedColumns, Board.ResultedRows);
-  for (int row = 0; row < Board.ResultedRows; ++row)
-    for (int column = 0; column < Board.ResultedColumns; ++column) {
-      const std::string n = std::to_string(row * Board.ResultedColumns + column);
-      TCell& cell = Board.Map[column][row];
-      list.ReadInteger(kMapSection, "C" + n, cell.C, Board.ResultedColumns - 1, 0);
-      list.ReadInteger(kMapSection, "R" + n, cell.R, Board.ResultedRows - 1, 0);
-      bool flip = false;
-      list.ReadBool(kMapSection, "FH" + n, flip);
-      cell.FH = flip;
-      flip = false;
-      list.ReadBool(kMapSection, "FV" + n, flip);
-      cell.FV = flip;
-    }
-}
-
 bool TQuiltraForm::SaveGame(const std::string& fileName) {
   if (!GameList->SaveAs(fileName, true)) return false;
   LastGameTitle = fileName;
-  Board.GameModified = false;
+  game_.SetModified(false);
   return true;
 }
 
@@ -84,7 +33,7 @@ bool TQuiltraForm::CheckSave() {
   STATUS_FRAME("TQuiltraForm::CheckSave");
   bool goOn = false;
   frame.Run([&] {
-    if (!Board.GameModified) {
+    if (!game_.Modified()) {
       goOn = true;
       return;
     }

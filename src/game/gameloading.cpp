@@ -9,9 +9,9 @@
 
 namespace {
 
-// Holds a check box's click handler back while it lives. Reading a game file
-// sets the light grid check box before the game is known to load, and its
-// click would repaint the views of the game still shown.
+// Holds a check box's click handler back while it lives. A loaded game's
+// settings set the light grid check box before its picture is laid out, and
+// its click would repaint the views of the game still shown.
 class TQuietClicks {
  public:
   explicit TQuietClicks(TControl* control) : control_(control), onClick_(control->OnClick) {
@@ -26,31 +26,20 @@ class TQuietClicks {
   TNotifyEvent onClick_;
 };
 
-// Every piece of the play area exactly once.
-bool IsValidBoard(const TBoard& board) {
-  const int columns = board.ResultedColumns;
-  const int rows = board.ResultedRows;
-  if (columns < 1 || rows < 1 || columns > kMaxGridCells || rows > kMaxGridCells) return false;
-  bool seen[kMaxGridCells][kMaxGridCells] = {};
-  for (int column = 0; column < columns; ++column)
-    for (int row = 0; row < rows; ++row) {
-      const TCell& cell = board.Map[column][row];
-      if (cell.C < 0 || cell.C >= columns || cell.R < 0 || cell.R >= rows) return false;
-      if (seen[cell.C][cell.R]) return false;
-      seen[cell.C][cell.R] = true;
-    }
-  return true;
-}
-
 }  // namespace
 
 TQuiltraForm::TGameSnapshot TQuiltraForm::TakeSnapshot() const {
-  return TGameSnapshot{Board, PictureTitle, ColumnsCountComboBox->Text(), RowsCountComboBox->Text(),
+  return TGameSnapshot{game_,
+                       piece_,
+                       PictureTitle,
+                       ColumnsCountComboBox->Text(),
+                       RowsCountComboBox->Text(),
                        LightGridCheckBox->Checked()};
 }
 
 void TQuiltraForm::RestoreSnapshot(const TGameSnapshot& snapshot) {
-  Board = snapshot.Board;
+  game_ = snapshot.Game;
+  piece_ = snapshot.Piece;
   PictureTitle = snapshot.PictureTitle;
   // An empty chooser (none selected) is not in the list: empty it again.
   if (!ColumnsCountComboBox->SelectText(snapshot.ColumnsText))
@@ -66,27 +55,27 @@ void TQuiltraForm::LoadGameFrom(std::string fileName) {
     if (!MyFileExists(fileName)) return frame.Raise(__LINE__, "There is no such file", fileName);
     if (!CheckSave()) return;
 
-    // The game is read over the current one and committed only once its
-    // picture is laid out; any failure puts the current game back.
+    if (!GameList->LoadFrom(fileName)) return;
+    // The file is read and checked before anything on screen changes: a game
+    // is either whole and valid or refused.
+    const TLoadedGame loaded = LoadGameFile(
+        *GameList->Contents(), ShownSettings(),
+        [this](const std::string& picture) { return MatchesFileSpec(picture, PictureExtensions); });
+    if (loaded.Fault == TGameFileFault::NamesNoPicture)
+      return frame.Raise(__LINE__, GameFileFaultText(loaded.Fault), fileName, loaded.NamedPicture);
+    if (loaded.Fault != TGameFileFault::None)
+      return frame.Raise(__LINE__, GameFileFaultText(loaded.Fault), fileName);
+
+    // The game is shown over the current one and committed only once its
+    // picture is laid out; any failure puts the current game back. The
+    // modified mark stays the one of the game shown.
     const TGameSnapshot current = TakeSnapshot();
     const TQuietClicks quiet(LightGridCheckBox);
-    if (!GameList->LoadFrom(fileName)) return RestoreSnapshot(current);
-    // The picture the file itself names: without one (no entry, an empty or
-    // overlong one) the read keeps the current picture, which is not this
-    // game's.
-    std::string picture;
-    GameList->ReadString(kGameSection, "PictureTitle", picture, true, kMaxTitleLength);
-    if (picture.empty() || !MatchesFileSpec(picture, PictureExtensions)) {
-      RestoreSnapshot(current);
-      return frame.Raise(__LINE__, "The game file names no picture.", fileName, picture);
-    }
-    if (!IsValidBoard(Board)) {
-      RestoreSnapshot(current);
-      return frame.Raise(__LINE__, "The game file holds no valid board.", fileName);
-    }
-    const int savedColumns = Board.ResultedColumns;
-    const int savedRows = Board.ResultedRows;
-    const bool laidOut = LoadPicture(PictureTitle, false, savedColumns, savedRows);
+    const bool modified = game_.Modified();
+    game_ = loaded.File.Game;
+    game_.SetModified(modified);
+    ShowSettings(loaded.File.Settings);
+    const bool laidOut = LoadPicture(PictureTitle, false, game_.Columns(), game_.Rows());
     if (frame.Adopt() || !laidOut) return RestoreSnapshot(current);
 
     DrawAllPieces();

@@ -110,7 +110,10 @@ bool TInstallForm::Install() {
     }
     const TInstallPlace place = ChooseInstallPlace(installTo, folder, ProgramName);
     if (place.Parent.empty()) {
-      ErrorDialog("You cannot write in directory \"" + installTo +
+      // The earlier installation's folder, when that is what refused.
+      const std::string earlier = AddPathDelimiter(installTo) + folder;
+      ErrorDialog("You cannot write in directory \"" +
+                  (MyFileExists(earlier) ? earlier : installTo) +
                   "\". Choose another installation directory.");
       finished = false;
       return;

@@ -36,14 +36,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
       installForm = std::make_unique<TInstallForm>();
     } else {
       mainForm = std::make_unique<TQuiltraForm>();
-      QuiltraForm = mainForm.get();
     }
     errorForm = std::make_unique<TErrorForm>();
     aboutForm = std::make_unique<TAboutForm>();
     if (installerRun)
       installForm->Prepare(kProgramName, kProgramTitle, kProgramVersion);
     else
-      QuiltraForm->BeforeRun();
+      mainForm->BeforeRun();
     application->Run();
   });
   if (secondInstance) return 0;

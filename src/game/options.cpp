@@ -5,34 +5,31 @@
 #include "platform/storedtextlist.h"
 
 void TQuiltraForm::ReadGridSize() {
-  Board.ColumnsCount =
+  const int32_t columns =
       GetIntFromComboBox(ColumnsCountComboBox, kMinGridCount, kMaxGridCount, kDefaultGridCount);
-  Board.RowsCount =
+  const int32_t rows =
       GetIntFromComboBox(RowsCountComboBox, kMinGridCount, kMaxGridCount, kDefaultGridCount);
+  game_.ChooseGrid(columns, rows);
 }
 
-void TQuiltraForm::ReadCommonSettings(TStoredTextList& list) {
-  Board.ColumnsCount = GetIntFromComboBox(ColumnsCountComboBox);
-  list.ReadInteger(kGameSection, "ColumnsCount", Board.ColumnsCount, kMaxGridCount, kMinGridCount);
-  ColumnsCountComboBox->SelectText(std::to_string(Board.ColumnsCount));
-  Board.RowsCount = GetIntFromComboBox(RowsCountComboBox);
-  list.ReadInteger(kGameSection, "RowsCount", Board.RowsCount, kMaxGridCount, kMinGridCount);
-  RowsCountComboBox->SelectText(std::to_string(Board.RowsCount));
-  bool lightGrid = false;
-  list.ReadBool(kGameSection, "LightGrid", lightGrid);
-  LightGridCheckBox->SetChecked(lightGrid);
-  list.ReadString(kGameSection, "PictureTitle", PictureTitle, true, kMaxTitleLength);
+TCommonSettings TQuiltraForm::ShownSettings() const {
+  return TCommonSettings{GetIntFromComboBox(ColumnsCountComboBox),
+                         GetIntFromComboBox(RowsCountComboBox), LightGridCheckBox->Checked(),
+                         PictureTitle};
 }
 
-void TQuiltraForm::WriteCommonSettings(TStoredTextList& list) {
-  list.WriteInteger(kGameSection, "ColumnsCount", Board.ColumnsCount);
-  list.WriteInteger(kGameSection, "RowsCount", Board.RowsCount);
-  list.WriteBool(kGameSection, "LightGrid", LightGridCheckBox->Checked());
-  list.WriteString(kGameSection, "PictureTitle", PictureTitle);
+void TQuiltraForm::ShowSettings(const TCommonSettings& settings) {
+  game_.ChooseGrid(settings.ColumnsCount, settings.RowsCount);
+  ColumnsCountComboBox->SelectText(std::to_string(settings.ColumnsCount));
+  RowsCountComboBox->SelectText(std::to_string(settings.RowsCount));
+  LightGridCheckBox->SetChecked(settings.LightGrid);
+  PictureTitle = settings.PictureTitle;
 }
 
 void TQuiltraForm::ReadOptions(TStoredTextList& list) {
-  ReadCommonSettings(list);
+  TCommonSettings settings = ShownSettings();
+  ReadCommonSettings(list.EditContents(), settings);
+  ShowSettings(settings);
   bool allowFlip = false;
   list.ReadBool(kGameSection, "AllowFlip", allowFlip);
   AllowFlipCheckBox->SetChecked(allowFlip);
@@ -44,7 +41,9 @@ void TQuiltraForm::ReadOptions(TStoredTextList& list) {
 void TQuiltraForm::WriteOptions(TStoredTextList& list) {
   list.Clear();
   ReadGridSize();
-  WriteCommonSettings(list);
+  WriteCommonSettings(list.EditContents(),
+                      TCommonSettings{game_.ChosenColumns(), game_.ChosenRows(),
+                                      LightGridCheckBox->Checked(), PictureTitle});
   list.WriteBool(kGameSection, "AllowFlip", AllowFlipCheckBox->Checked());
   list.WriteString(kGameSection, "LastGameTitle", LastGameTitle);
 }

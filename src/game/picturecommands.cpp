@@ -32,20 +32,19 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     // One decoding serves both views. The puzzle view is at least one piece
     // each way, even where the fitted picture is smaller.
     const TPictureSource picture(path, std::max(puzzleWidth, originalWidth),
-                                 std::max(puzzleHeight, originalHeight), Board.PieceWidth,
-                                 Board.PieceHeight);
+                                 std::max(puzzleHeight, originalHeight), piece_.Width,
+                                 piece_.Height);
     int maxColumns = kMaxGridCells;
     int maxRows = kMaxGridCells;
     if (!newGame && savedColumns > 0 && savedRows > 0) {
       // A game saved on another screen: cut the picture into its grid.
       const TSize fitted =
           FitSizeToBox(picture.Width(), picture.Height(), puzzleWidth, puzzleHeight, true);
-      if (GridCount(fitted.Width, Board.PieceWidth, kMaxGridCells) != savedColumns ||
-          GridCount(fitted.Height, Board.PieceHeight, kMaxGridCells) != savedRows) {
+      if (GridCount(fitted.Width, piece_.Width, kMaxGridCells) != savedColumns ||
+          GridCount(fitted.Height, piece_.Height, kMaxGridCells) != savedRows) {
         if (fitted.Width < savedColumns || fitted.Height < savedRows)
           return frame.Raise(__LINE__, "The picture cannot be cut into the saved grid.", path);
-        Board.PieceWidth = fitted.Width / savedColumns;
-        Board.PieceHeight = fitted.Height / savedRows;
+        piece_ = TPieceSize{fitted.Width / savedColumns, fitted.Height / savedRows};
         maxColumns = savedColumns;
         maxRows = savedRows;
       }
@@ -54,9 +53,11 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     if (newGame) ResetGameCounters();
     PictureTitle = path;
     SetCaptionTitle("");
+    int columns = 1, rows = 1;
     PaintPictureToGrid(PuzzlePictureGroupBox, 5, puzzleTop, PuzzlePictureImage, picture, true,
-                       puzzleWidth, puzzleHeight, Board.PieceWidth, Board.PieceHeight, maxColumns,
-                       maxRows, Board.ResultedColumns, Board.ResultedRows);
+                       puzzleWidth, puzzleHeight, piece_.Width, piece_.Height, maxColumns, maxRows,
+                       columns, rows);
+    game_.SetPlayArea(columns, rows);
 
     // The new backup is complete before the old one goes: a failure in
     // between leaves the old one in place, never a destroyed one.
@@ -68,10 +69,9 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     BackupPictureImage = backup;
 
     PaintPictureUsingGrid(OriginalPictureGroupBox, 5, originalTop, OriginalPictureImage, picture,
-                          true, originalWidth, originalHeight, Board.ResultedColumns,
-                          Board.ResultedRows);
+                          true, originalWidth, originalHeight, game_.Columns(), game_.Rows());
     AttachImageHandlers();
-    if (newGame) Board.ResetMap(Board.ResultedColumns, Board.ResultedRows);
+    if (newGame) game_.PutPiecesHome();
     loaded = true;
   });
   return loaded;
@@ -88,7 +88,7 @@ void TQuiltraForm::LoadGameFromPicture(const std::string& path) {
     SaveGameDialog.FileName = GetFileDirectory(SaveGameDialog.FileName) + gameName;
     DrawGrids(true);
     SetTips(kTipsRandomize);
-    Board.WrongMoves = 0;
+    game_.ResetWrongMoves();
     WrongMovesLabel->SetCaption("");
   });
   frame.ShowStep(__LINE__, "Failed to load game.");

@@ -1,6 +1,7 @@
 // Playing with the pointer: dragging pieces, mirroring them with Ctrl- and
-// Shift-clicks, marking cells, the piece hint and the position label. Every
-// movement also stirs the random generator.
+// Shift-clicks, marking cells, the piece hint and the position label. The
+// handlers turn positions into cells; the game decides what a press or a
+// drop means. Every movement also stirs the random generator.
 #include "forms/application.h"
 #include "game/quiltraform.h"
 #include "platform/random.h"
@@ -15,31 +16,31 @@ int CellAt(int position, int cellSize) {
 
 }  // namespace
 
-int TQuiltraForm::OriginalColumnAt(int x) const {
+TCellPos TQuiltraForm::PuzzleCellAt(int x, int y) const {
+  return TCellPos{CellAt(x, piece_.Width), CellAt(y, piece_.Height)};
+}
+
+TCellPos TQuiltraForm::OriginalCellAt(int x, int y) const {
   const int column = CellAt(x, OriginalCellWidth());
-  return column >= Board.ResultedColumns ? Board.ResultedColumns - 1 : column;
-}
-
-int TQuiltraForm::OriginalRowAt(int y) const {
   const int row = CellAt(y, OriginalCellHeight());
-  return row >= Board.ResultedRows ? Board.ResultedRows - 1 : row;
+  return TCellPos{column >= game_.Columns() ? game_.Columns() - 1 : column,
+                  row >= game_.Rows() ? game_.Rows() - 1 : row};
 }
 
-void TQuiltraForm::UpdatePuzzleCursor(int column, int row) {
+void TQuiltraForm::UpdatePuzzleCursor(TCellPos cell) {
   PuzzlePictureImage->ChangeCursor(
-      LoadCursor(nullptr, Board.IsCellCorrect(column, row) ? IDC_ARROW : IDC_HAND));
+      LoadCursor(nullptr, game_.CanPickUp(cell) ? IDC_HAND : IDC_ARROW));
 }
 
 void TQuiltraForm::PuzzlePictureImageMouseMove(TShiftState shift, int x, int y) {
-  const int column = CellAt(x, Board.PieceWidth);
-  const int row = CellAt(y, Board.PieceHeight);
+  const TCellPos cell = PuzzleCellAt(x, y);
   PuzzlePictureImage->ShowHint = false;
-  if (Board.InPlayArea(column, row)) {
-    UpdatePuzzleCursor(column, row);
-    PositionLabel->SetCaption(PositionText(column, row));
+  if (game_.InPlayArea(cell)) {
+    UpdatePuzzleCursor(cell);
+    PositionLabel->SetCaption(PositionText(cell.Column, cell.Row));
     if (OnlyModifierKeys(shift, ssCtrl, ssAlt)) {
       PuzzlePictureImage->ShowHint = true;
-      PuzzlePictureImage->Hint = PieceHintText(Board.Map[column][row]);
+      PuzzlePictureImage->Hint = PieceHintText(game_.PieceIn(cell));
       POINT cursor{};
       GetCursorPos(&cursor);
       Application->ActivateHint(PuzzlePictureImage, cursor);
@@ -53,72 +54,54 @@ void TQuiltraForm::PuzzlePictureImageMouseMove(TShiftState shift, int x, int y) 
 
 void TQuiltraForm::PuzzlePictureImageMouseDown(TMouseButton button, TShiftState shift, int x,
                                                int y) {
-  const int column = CellAt(x, Board.PieceWidth);
-  const int row = CellAt(y, Board.PieceHeight);
-  if (!Board.InPlayArea(column, row)) return;
+  const TCellPos cell = PuzzleCellAt(x, y);
+  if (!game_.InPlayArea(cell)) return;
   if (button == TMouseButton::Left) {
-    Board.DragColumn = column;
-    Board.DragRow = row;
-    if (Board.IsCellCorrect(column, row)) return;
+    if (!play_.PickUp(game_, cell)) return;
     const TShiftState keys = shift.Without(ssLeft);
     if (NoModifierKeys(keys)) {
       PuzzlePictureImage->BeginDrag();
       return;
     }
-    if (OnlyModifierKey(keys, ssCtrl)) FlipPieceHorizontally(Board.DragColumn, Board.DragRow);
-    if (OnlyModifierKey(keys, ssShift)) FlipPieceVertically(Board.DragColumn, Board.DragRow);
-    Board.DragColumn = Board.DragRow = -1;
+    if (OnlyModifierKey(keys, ssCtrl)) FlipPiece(cell, TFlip::Horizontally);
+    if (OnlyModifierKey(keys, ssShift)) FlipPiece(cell, TFlip::Vertically);
+    play_.Cancel();
   } else if (button == TMouseButton::Right) {
-    UnmarkCell();
-    MarkCell(column, row);
+    MarkCell(cell);
   }
 }
 
 void TQuiltraForm::PuzzlePictureImageDragOver(TControl* /*source*/, int x, int y, bool& accept) {
-  accept = Board.AcceptsDrop(CellAt(x, Board.PieceWidth), CellAt(y, Board.PieceHeight));
+  accept = play_.PlanDrop(game_, PuzzleCellAt(x, y)).has_value();
 }
 
 void TQuiltraForm::PuzzlePictureImageDragDrop(TControl* /*source*/, int x, int y) {
-  DropDraggedPiece(CellAt(x, Board.PieceWidth), CellAt(y, Board.PieceHeight));
-}
-
-void TQuiltraForm::DropDraggedPiece(int column, int row) {
-  if (!Board.AcceptsDrop(column, row) || !Board.InPlayArea(Board.DragColumn, Board.DragRow)) return;
-  DropOnCell(column, row);
-  // Only the dragged piece is judged, not the one sent back.
-  if (!Board.IsCellCorrect(column, row)) {
-    ++Board.WrongMoves;
-    ShowWrongMovesCount();
-  }
+  DropHeldPiece(PuzzleCellAt(x, y));
 }
 
 void TQuiltraForm::OriginalPictureImageMouseMove(TShiftState /*shift*/, int x, int y) {
   // Past the view's right or bottom edge (a button held) is outside it too,
   // though a cell lookup there would give the last column or row.
   const bool inView = x < OriginalPictureImage->Width() && y < OriginalPictureImage->Height();
-  const int column = OriginalColumnAt(x);
-  const int row = OriginalRowAt(y);
-  PositionLabel->SetCaption(inView && Board.InPlayArea(column, row) ? PositionText(column, row)
-                                                                    : "");
+  const TCellPos cell = OriginalCellAt(x, y);
+  PositionLabel->SetCaption(inView && game_.InPlayArea(cell) ? PositionText(cell.Column, cell.Row)
+                                                             : "");
   Random.FeedPointerPosition(x, y);
 }
 
 void TQuiltraForm::OriginalPictureImageMouseDown(TMouseButton button, TShiftState /*shift*/, int x,
                                                  int y) {
   if (button != TMouseButton::Right) return;
-  const int column = OriginalColumnAt(x);
-  const int row = OriginalRowAt(y);
-  if (!Board.InPlayArea(column, row)) return;
-  UnmarkCell();
-  MarkCell(column, row);
+  const TCellPos cell = OriginalCellAt(x, y);
+  if (game_.InPlayArea(cell)) MarkCell(cell);
 }
 
 void TQuiltraForm::OriginalPictureImageDragOver(TControl* /*source*/, int x, int y, bool& accept) {
-  accept = Board.AcceptsDrop(OriginalColumnAt(x), OriginalRowAt(y));
+  accept = play_.PlanDrop(game_, OriginalCellAt(x, y)).has_value();
 }
 
 void TQuiltraForm::OriginalPictureImageDragDrop(TControl* /*source*/, int x, int y) {
-  DropDraggedPiece(OriginalColumnAt(x), OriginalRowAt(y));
+  DropHeldPiece(OriginalCellAt(x, y));
 }
 
 void TQuiltraForm::PuzzlePictureGroupBoxMouseMove(TShiftState /*shift*/, int x, int y) {

@@ -11,8 +11,6 @@
 #include "platform/picture.h"
 #include "platform/program.h"
 
-TQuiltraForm* QuiltraForm = nullptr;
-
 namespace {
 
 std::vector<std::string> GridCountItems() {
@@ -39,15 +37,11 @@ TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true},
   Application->HintShortPause = 200;
   Application->HelpFile = GetProgramFilePath("Help.hlp");
   PositionLabel->SetCaption("");
-  Board.DragColumn = -1;
-  Board.DragRow = -1;
   GdiplusToken = StartGdiplus(GdiplusInput);
   SetTips(kTipsLoad);
+  // A new game object: its whole map at home, the default grid chosen.
   ResetGameCounters();
-  Board.WrongMoves = 0;
   WrongMovesLabel->SetCaption("");
-  Board.ResetMap(kMaxGridCells, kMaxGridCells);
-  Board.ColumnsCount = Board.RowsCount = kDefaultGridCount;
   ColumnsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
   RowsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
   // The first picture dialog opens in the player's pictures folder.
@@ -60,13 +54,14 @@ TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true},
   SaveGameDialog.DefaultExtension = "qtg";
   SaveGameDialog.FileName = LastGameTitle = LoadGameDialog.FileName;
   GameList = std::make_unique<TStoredTextList>(GetProgramFilePath(""));
-  GameList->OnLoad = [this](TStoredTextList& list) { ReadGame(list); };
-  GameList->OnSave = [this](TStoredTextList& list) { WriteGame(list); };
+  // A game file is read and checked by LoadGameFrom itself.
+  GameList->OnSave = [this](TStoredTextList& list) {
+    WriteGameFile(list.EditContents(), game_, LightGridCheckBox->Checked(), PictureTitle);
+  };
 }
 
 TQuiltraForm::~TQuiltraForm() {
   StopGdiplus(GdiplusToken);
-  if (QuiltraForm == this) QuiltraForm = nullptr;
 }
 
 std::string TQuiltraForm::GamesDirectory() const {

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "core/board.h"
+#include "core/game.h"
+#include "core/gamefile.h"
+#include "core/playstate.h"
 #include "forms/controls.h"
 #include "forms/dialogs.h"
 #include "forms/form.h"
@@ -15,17 +17,20 @@
 #include "platform/gdiplus.h"
 #include "platform/storedtextlist.h"
 
-// The section that the options file and game files share, and the longest
-// path either of them keeps.
-inline constexpr const char* kGameSection = "QuiltraGame";
-inline constexpr int kMaxTitleLength = 259;
-
+// The main window is the game's front end: it turns pointer positions into
+// cells, lets the game (core/game.h) judge and apply what the player does,
+// repaints exactly the cells that changed and shows the game's texts. What
+// it holds beside the game is view state: the piece picked up, the marked
+// cell and the size of a piece on screen.
 class TQuiltraForm : public TForm {
  public:
   TQuiltraForm();
   ~TQuiltraForm() override;
 
+  // Reads the options file and arranges the window on the screen.
   void BeforeRun();
+
+ protected:
   std::string GamesDirectory() const;
 
   // --- components ---
@@ -63,7 +68,9 @@ class TQuiltraForm : public TForm {
   TSaveDialog SaveGameDialog;
 
   // --- state ---
-  TBoard Board;
+  TGame game_;
+  TPlayState play_;
+  TPieceSize piece_{0, 0};
   std::string PictureTitle;
   std::string LastGameTitle;
   std::string PictureExtensions;
@@ -85,10 +92,11 @@ class TQuiltraForm : public TForm {
 
   // --- board ---
   void ComputePieceSize();
-  void SwapAndDrawCells(int column1, int row1, int column2, int row2);
-  void FlipPieceHorizontally(int column, int row);
-  void FlipPieceVertically(int column, int row);
-  void DropOnCell(int column, int row);
+  // The piece picked up dropped on a cell of either view, as the game rules.
+  void DropHeldPiece(TCellPos target);
+  // What a move played changed: two pieces, their frames, the labels.
+  void ShowMove(const TMove& move, TDropOutcome outcome);
+  void FlipPiece(TCellPos cell, TFlip axis);
   void ShowMovesCount();
   void ShowWrongMovesCount();
   void ResetGameCounters();
@@ -99,8 +107,8 @@ class TQuiltraForm : public TForm {
 
   // --- rendering ---
   bool PicturesShown() const;
-  void DrawPiece(int homeColumn, int homeRow, bool flipHorizontally, bool flipVertically,
-                 int cellColumn, int cellRow);
+  // The piece the game has in a cell, painted there.
+  void DrawPiece(TCellPos cell);
   void DrawAllPieces();
   void DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
                      bool highlight);
@@ -111,15 +119,16 @@ class TQuiltraForm : public TForm {
   int OriginalCellHeight() const;
   void DrawOriginalGrid();
   void DrawGrids(bool originalOnly);
-  void DrawCellFrames(int column, int row, bool highlight);
-  void MarkCell(int column, int row);
-  void UnmarkCell();
+  void DrawCellFrames(TCellPos cell, bool highlight);
+  // The mark moves to the cell: its old cell's frames go back to normal.
+  void MarkCell(TCellPos cell);
   void ShowSolvedPicture();
 
   // --- pointer ---
-  int OriginalColumnAt(int x) const;
-  int OriginalRowAt(int y) const;
-  void UpdatePuzzleCursor(int column, int row);
+  TCellPos PuzzleCellAt(int x, int y) const;
+  // The original view's cell; its last pixels belong to the last column and row.
+  TCellPos OriginalCellAt(int x, int y) const;
+  void UpdatePuzzleCursor(TCellPos cell);
   void PuzzlePictureImageMouseMove(TShiftState shift, int x, int y);
   void PuzzlePictureImageMouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void PuzzlePictureImageDragOver(TControl* source, int x, int y, bool& accept);
@@ -134,24 +143,24 @@ class TQuiltraForm : public TForm {
   // --- options ---
   void ReadOptions(TStoredTextList& list);
   void WriteOptions(TStoredTextList& list);
-  void ReadCommonSettings(TStoredTextList& list);
-  void WriteCommonSettings(TStoredTextList& list);
+  // The settings shown, as defaults for what a file leaves out.
+  TCommonSettings ShownSettings() const;
+  void ShowSettings(const TCommonSettings& settings);
   void ReadGridSize();
 
   // --- game files ---
   bool CheckSave();
-  bool SaveGame(const std::string& fileName);
+  [[nodiscard]] bool SaveGame(const std::string& fileName);
   // "Save game" as its menu item runs it; true when the game was written.
   bool SaveGameCommand();
-  void ReadGame(TStoredTextList& list);
-  void WriteGame(TStoredTextList& list);
   void SaveGameMenuClick();
 
   // --- picture commands ---
   void LoadGameFromPicture(const std::string& path);
   // A loaded game passes its saved grid: the picture is then cut into it,
   // whatever the window's size.
-  bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0, int savedRows = 0);
+  [[nodiscard]] bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0,
+                                 int savedRows = 0);
   void LoadPictureMenuClick();
   void ReloadCurrentPictureMenuClick();
   void OpenPictureMenuClick();
@@ -166,7 +175,8 @@ class TQuiltraForm : public TForm {
  private:
   // What a failed game load puts back.
   struct TGameSnapshot {
-    TBoard Board;
+    TGame Game;
+    TPieceSize Piece;
     std::string PictureTitle;
     std::string ColumnsText;
     std::string RowsText;
@@ -178,9 +188,4 @@ class TQuiltraForm : public TForm {
   void CreateComponents();
   void CreateMainMenu();
   void AttachImageHandlers();
-  // A drop on either view: the move, and a wrong move when the dragged piece
-  // did not land home.
-  void DropDraggedPiece(int column, int row);
 };
-
-extern TQuiltraForm* QuiltraForm;

@@ -8,13 +8,13 @@ bool TQuiltraForm::PicturesShown() const {
          OriginalPictureImage->Visible();
 }
 
-void TQuiltraForm::DrawPiece(int homeColumn, int homeRow, bool flipHorizontally,
-                             bool flipVertically, int cellColumn, int cellRow) {
+void TQuiltraForm::DrawPiece(TCellPos cell) {
   if (!PuzzlePictureImage || !BackupPictureImage) return;
-  PaintPiece(Board, BackupPictureImage->Canvas(), PuzzlePictureImage->Canvas(), homeColumn, homeRow,
-             flipHorizontally, flipVertically, cellColumn, cellRow);
-  PuzzlePictureImage->Invalidate(cellColumn * Board.PieceWidth, cellRow * Board.PieceHeight,
-                                 Board.PieceWidth, Board.PieceHeight);
+  const TCell& piece = game_.PieceIn(cell);
+  PaintPiece(game_.Board(), piece_, BackupPictureImage->Canvas(), PuzzlePictureImage->Canvas(),
+             piece.C, piece.R, piece.FH, piece.FV, cell.Column, cell.Row);
+  PuzzlePictureImage->Invalidate(cell.Column * piece_.Width, cell.Row * piece_.Height, piece_.Width,
+                                 piece_.Height);
 }
 
 void TQuiltraForm::DrawAllPieces() {
@@ -22,10 +22,11 @@ void TQuiltraForm::DrawAllPieces() {
   // Painted as DrawPiece paints, but the view is invalidated once.
   const TPixelView backup = BackupPictureImage->Canvas();
   const TPixelView puzzle = PuzzlePictureImage->Canvas();
-  for (int row = 0; row < Board.ResultedRows; ++row)
-    for (int column = 0; column < Board.ResultedColumns; ++column) {
-      const TCell& cell = Board.Map[column][row];
-      PaintPiece(Board, backup, puzzle, cell.C, cell.R, cell.FH, cell.FV, column, row);
+  for (int row = 0; row < game_.Rows(); ++row)
+    for (int column = 0; column < game_.Columns(); ++column) {
+      const TCell& cell = game_.PieceIn({column, row});
+      PaintPiece(game_.Board(), piece_, backup, puzzle, cell.C, cell.R, cell.FH, cell.FV, column,
+                 row);
     }
   PuzzlePictureImage->InvalidateAll();
 }
@@ -33,7 +34,8 @@ void TQuiltraForm::DrawAllPieces() {
 void TQuiltraForm::DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
                                  bool highlight) {
   if (!image) return;
-  const uint32_t color = FrameColor(Board, column, row, highlight, LightGridCheckBox->Checked());
+  const uint32_t color =
+      FrameColor(game_.Board(), column, row, highlight, LightGridCheckBox->Checked());
   PaintCellFrame(image->Canvas(), cellWidth, cellHeight, column, row, color);
   image->Invalidate(column * cellWidth, row * cellHeight, cellWidth, cellHeight);
 }
@@ -46,46 +48,40 @@ void TQuiltraForm::DrawGrid(TImage* image, int cellWidth, int cellHeight, int ro
   for (int row = 0; row < rows; ++row)
     for (int column = 0; column < columns; ++column)
       PaintCellFrame(view, cellWidth, cellHeight, column, row,
-                     FrameColor(Board, column, row, false, lightGrid));
+                     FrameColor(game_.Board(), column, row, false, lightGrid));
   image->InvalidateAll();
 }
 
 int TQuiltraForm::OriginalCellWidth() const {
-  if (!OriginalPictureImage || Board.ResultedColumns <= 0) return 0;
-  return OriginalPictureImage->Canvas().Width / Board.ResultedColumns;
+  if (!OriginalPictureImage || game_.Columns() <= 0) return 0;
+  return OriginalPictureImage->Canvas().Width / game_.Columns();
 }
 
 int TQuiltraForm::OriginalCellHeight() const {
-  if (!OriginalPictureImage || Board.ResultedRows <= 0) return 0;
-  return OriginalPictureImage->Canvas().Height / Board.ResultedRows;
+  if (!OriginalPictureImage || game_.Rows() <= 0) return 0;
+  return OriginalPictureImage->Canvas().Height / game_.Rows();
 }
 
 void TQuiltraForm::DrawOriginalGrid() {
-  DrawGrid(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), Board.ResultedRows,
-           Board.ResultedColumns);
+  DrawGrid(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), game_.Rows(),
+           game_.Columns());
 }
 
 void TQuiltraForm::DrawGrids(bool originalOnly) {
   if (!originalOnly)
-    DrawGrid(PuzzlePictureImage, Board.PieceWidth, Board.PieceHeight, Board.ResultedRows,
-             Board.ResultedColumns);
+    DrawGrid(PuzzlePictureImage, piece_.Width, piece_.Height, game_.Rows(), game_.Columns());
   DrawOriginalGrid();
 }
 
-void TQuiltraForm::DrawCellFrames(int column, int row, bool highlight) {
-  DrawCellFrame(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), column, row,
-                highlight);
-  DrawCellFrame(PuzzlePictureImage, Board.PieceWidth, Board.PieceHeight, column, row, highlight);
+void TQuiltraForm::DrawCellFrames(TCellPos cell, bool highlight) {
+  DrawCellFrame(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), cell.Column,
+                cell.Row, highlight);
+  DrawCellFrame(PuzzlePictureImage, piece_.Width, piece_.Height, cell.Column, cell.Row, highlight);
 }
 
-void TQuiltraForm::MarkCell(int column, int row) {
-  DrawCellFrames(column, row, true);
-  Board.MarkedColumn = column;
-  Board.MarkedRow = row;
-}
-
-void TQuiltraForm::UnmarkCell() {
-  DrawCellFrames(Board.MarkedColumn, Board.MarkedRow, false);
+void TQuiltraForm::MarkCell(TCellPos cell) {
+  DrawCellFrames(play_.Mark(cell), false);
+  DrawCellFrames(cell, true);
 }
 
 void TQuiltraForm::ShowSolvedPicture() {

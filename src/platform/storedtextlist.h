@@ -36,6 +36,9 @@ class TStoredTextList {
   // No contents until the first Load or SaveAs (or a write), and none after
   // a failed Load.
   const TStoredText* Contents() const { return contents_ ? &*contents_ : nullptr; }
+  // The contents to read or write through the core's typed readers and
+  // writers; empty ones are made when there are none.
+  TStoredText& EditContents() { return EnsureContents(); }
 
   void ReadString(const std::string& section, const std::string& key, std::string& target,
                   bool allowEmpty, std::size_t maximumLength) const;

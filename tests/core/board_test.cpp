@@ -1,30 +1,18 @@
 #include <gtest/gtest.h>
 
 #include "core/board.h"
-
-namespace {
-
-TBoard PlayingBoard(int columns, int rows) {
-  TBoard board;
-  board.ResultedColumns = columns;
-  board.ResultedRows = rows;
-  board.ResetMap(columns, rows);
-  return board;
-}
-
-}  // namespace
+#include "tests/support/boards.h"
 
 TEST(Board, StartsWithTheWholeMapAtHome) {
   TBoard board;
   EXPECT_EQ(board.ColumnsCount, 7);
   EXPECT_EQ(board.RowsCount, 7);
-  EXPECT_EQ(board.DragColumn, -1);
   for (int column = 0; column < kMaxGridCells; ++column)
     for (int row = 0; row < kMaxGridCells; ++row) EXPECT_TRUE(board.IsCellCorrect(column, row));
 }
 
 TEST(Board, SwapsCarryFlagsWithThePieceAndMarkTheGameModified) {
-  TBoard board = PlayingBoard(5, 5);
+  TBoard board = test::PlayingBoard(5, 5);
   board.Map[1][2].FH = 1;
   board.SwapCells(1, 2, 3, 4);
   EXPECT_TRUE(board.GameModified);
@@ -52,18 +40,6 @@ TEST(Board, OnlyThePlayAreaCounts) {
   EXPECT_FALSE(board.InPlayArea(5, 0));
   EXPECT_FALSE(board.InPlayArea(-1, 0));
   EXPECT_TRUE(board.InPlayArea(4, 4));
-}
-
-TEST(Board, DropsAreRefusedOnTheSourceAndOnPiecesInPlace) {
-  TBoard board = PlayingBoard(1, 6);  // a one-column puzzle
-  board.SwapCells(0, 0, 0, 1);
-  board.DragColumn = 0;
-  board.DragRow = 0;
-  EXPECT_FALSE(board.AcceptsDrop(0, 0));  // the source
-  EXPECT_TRUE(board.AcceptsDrop(0, 1));   // misplaced
-  EXPECT_FALSE(board.AcceptsDrop(0, 2));  // in place
-  EXPECT_FALSE(board.AcceptsDrop(0, 6));  // outside
-  EXPECT_FALSE(board.AcceptsDrop(1, 0));
 }
 
 TEST(Board, GridOfAPicture) {

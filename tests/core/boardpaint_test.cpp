@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "core/boardpaint.h"
+#include "tests/support/boards.h"
 
 namespace {
 
@@ -26,28 +27,18 @@ int SourceY(uint32_t pixel) {
   return static_cast<int>(pixel >> 12 & 0xFFF);
 }
 
-TBoard Grid(int columns, int rows, int pieceWidth, int pieceHeight) {
-  TBoard board;
-  board.ResultedColumns = columns;
-  board.ResultedRows = rows;
-  board.PieceWidth = pieceWidth;
-  board.PieceHeight = pieceHeight;
-  board.ResetMap(columns, rows);
-  return board;
-}
-
 }  // namespace
 
 TEST(BoardPaint, EachFlipCombinationFillsExactlyTheCell) {
   const int w = 40, h = 30;
-  TBoard board = Grid(4, 3, w, h);
+  TBoard board = test::PlayingBoard(4, 3);
   board.SwapCells(0, 0, 2, 1);  // piece (0,0) now lies in cell (2,1), misplaced
   Picture backup(4 * w, 3 * h, true);
   for (int flags = 0; flags < 4; ++flags) {
     const bool fh = flags & 1, fv = flags & 2;
     Picture puzzle(4 * w, 3 * h, false);
     for (auto& pixel : puzzle.Pixels) pixel = 0xFFFFFFFF;
-    PaintPiece(board, backup.View, puzzle.View, 0, 0, fh, fv, 2, 1);
+    PaintPiece(board, {w, h}, backup.View, puzzle.View, 0, 0, fh, fv, 2, 1);
     for (int y = 0; y < 3 * h; ++y)
       for (int x = 0; x < 4 * w; ++x) {
         const uint32_t pixel = puzzle.View.At(x, y);
@@ -64,16 +55,16 @@ TEST(BoardPaint, EachFlipCombinationFillsExactlyTheCell) {
 }
 
 TEST(BoardPaint, APieceAtHomeIsNeverMirrored) {
-  TBoard board = Grid(2, 2, 10, 10);
+  TBoard board = test::PlayingBoard(2, 2);
   Picture backup(20, 20, true);
   Picture puzzle(20, 20, false);
-  PaintPiece(board, backup.View, puzzle.View, 1, 1, true, true, 1, 1);
+  PaintPiece(board, {10, 10}, backup.View, puzzle.View, 1, 1, true, true, 1, 1);
   EXPECT_EQ(puzzle.View.At(10, 10), backup.View.At(10, 10));
   EXPECT_EQ(puzzle.View.At(19, 19), backup.View.At(19, 19));
 }
 
 TEST(BoardPaint, FramesLieOnTheCellsOutermostPixels) {
-  TBoard board = Grid(3, 2, 8, 6);
+  TBoard board = test::PlayingBoard(3, 2);
   board.SwapCells(0, 0, 1, 0);
   Picture view(24, 12, false);
   PaintCellFrame(view.View, 8, 6, 1, 0, FrameColor(board, 1, 0, true, false));
@@ -94,7 +85,7 @@ TEST(BoardPaint, FramesLieOnTheCellsOutermostPixels) {
 }
 
 TEST(BoardPaint, FrameColours) {
-  TBoard board = Grid(3, 3, 5, 5);
+  TBoard board = test::PlayingBoard(3, 3);
   board.SwapCells(0, 0, 1, 0);
   EXPECT_EQ(FrameColor(board, 2, 2, true, false), kHomeFrameColor);  // home beats marked
   EXPECT_EQ(FrameColor(board, 0, 0, true, true), kMarkedFrameColor);

@@ -4,6 +4,7 @@
 
 #include "core/shuffle.h"
 #include "core/stir.h"
+#include "tests/support/boards.h"
 
 TEST(Stir, WorkedExample) {
   EXPECT_EQ(ReverseBytes(0x01020304u), 0x04030201u);
@@ -48,18 +49,10 @@ struct Script {
   }
 };
 
-TBoard Board(int columns, int rows) {
-  TBoard board;
-  board.ResultedColumns = columns;
-  board.ResultedRows = rows;
-  board.ResetMap(columns, rows);
-  return board;
-}
-
 }  // namespace
 
 TEST(Shuffle, DrawsTheColumnBeforeTheRowAndTakesAbsoluteRemainders) {
-  TBoard board = Board(5, 5);
+  TBoard board = test::PlayingBoard(5, 5);
   // Only the first exchange moves anything; every later one targets its own
   // cell.
   Script script;
@@ -91,7 +84,7 @@ TEST(Shuffle, MirrorsOnlyMisplacedPiecesAndOnlyWhenAllowed) {
     script.Ints.push_back(column);
     script.Ints.push_back(row);
   }
-  TBoard board = Board(5, 5);
+  TBoard board = test::PlayingBoard(5, 5);
   board.Map[3][3].FH = 1;  // the player's own mirror does not survive
   auto ints = script.Ints;
   script.Bytes = {2, 3, 5, 4};  // (0,0): FH yes, FV no; (1,0): FH no, FV yes
@@ -103,7 +96,7 @@ TEST(Shuffle, MirrorsOnlyMisplacedPiecesAndOnlyWhenAllowed) {
   EXPECT_EQ(board.Map[1][0].FV, 1);
   EXPECT_EQ(board.Map[3][3].FH, 0);
 
-  TBoard unflipped = Board(5, 5);
+  TBoard unflipped = test::PlayingBoard(5, 5);
   Script again;
   again.Ints = ints;
   ShuffleBoard(unflipped, false, again.Source());
@@ -112,7 +105,7 @@ TEST(Shuffle, MirrorsOnlyMisplacedPiecesAndOnlyWhenAllowed) {
 }
 
 TEST(Shuffle, OneColumnGridAlwaysTargetsColumnZero) {
-  TBoard board = Board(1, 6);
+  TBoard board = test::PlayingBoard(1, 6);
   Script script;
   for (int i = 0; i < 5 * 6; ++i) {
     script.Ints.push_back(-2147483647 - 1);  // any column number: rem 1 is 0

@@ -15,7 +15,8 @@
 #include "core/funstat.h"
 #include "core/geometry.h"
 #include "forms/application.h"
-#include "game/quiltraform.h"
+#include "tests/support/boards.h"
+#include "tests/support/quiltraformprobe.h"
 #include "platform/textfile.h"
 #include "testfiles.h"
 #include "testsupport.h"
@@ -103,6 +104,7 @@ const char* const SaveQuestion = "The game has been modified. Save it?";
 // Everything of the current game that a failed load must leave alone.
 struct TScene {
   TBoard Board;
+  TPieceSize Piece;
   std::string PictureTitle, LastGameTitle, Caption, Columns, Rows;
   bool LightGrid = false;
   std::string Moves, WrongMoves, Remaining, Tips;
@@ -123,12 +125,11 @@ class GameFilesTest : public testing::Test {
  protected:
   void SetUp() override {
     application_ = std::make_unique<TApplication>();
-    form_ = std::make_unique<TQuiltraForm>();
-    QuiltraForm = form_.get();
+    form_ = std::make_unique<test::TQuiltraFormProbe>();
     form_->ArrangeWindow();
     form_->ComputePieceSize();
-    pieceWidth_ = form_->Board.PieceWidth;
-    pieceHeight_ = form_->Board.PieceHeight;
+    pieceWidth_ = form_->Piece().Width;
+    pieceHeight_ = form_->Piece().Height;
     picture_ = folder_.Path + "cells.bmp";
     ASSERT_TRUE(testpicture::WriteGridPicture(picture_, 7, 7, pieceWidth_, pieceHeight_));
     form_->LoadGameFromPicture(picture_);
@@ -140,23 +141,21 @@ class GameFilesTest : public testing::Test {
   void TearDown() override {
     form_.reset();
     application_.reset();
-    QuiltraForm = nullptr;
   }
 
-  TBoard& Board() { return form_->Board; }
+  const TBoard& Board() const { return form_->Board(); }
 
   // A known arrangement: a swap, a three-cycle, a far swap and two mirrored
   // pieces, with counters, as if played.
   void Misplace() {
-    form_->SwapAndDrawCells(0, 0, 1, 0);
-    form_->SwapAndDrawCells(0, 2, 1, 2);
-    form_->SwapAndDrawCells(1, 2, 2, 2);
-    form_->SwapAndDrawCells(6, 6, 3, 4);
-    form_->FlipPieceHorizontally(0, 0);
-    form_->FlipPieceVertically(6, 6);
+    form_->Swap({0, 0}, {1, 0});
+    form_->Swap({0, 2}, {1, 2});
+    form_->Swap({1, 2}, {2, 2});
+    form_->Swap({6, 6}, {3, 4});
+    form_->Flip({0, 0}, TFlip::Horizontally);
+    form_->Flip({6, 6}, TFlip::Vertically);
     form_->DrawGrids(false);
-    Board().MovesCount = 5;
-    Board().WrongMoves = 2;
+    form_->SetCounters(5, 2);
     form_->ShowMovesCount();
     form_->ShowWrongMovesCount();
     form_->SetTips(kTipsDrag);
@@ -165,7 +164,8 @@ class GameFilesTest : public testing::Test {
 
   TScene Scene() const {
     TScene scene;
-    scene.Board = form_->Board;
+    scene.Board = form_->Board();
+    scene.Piece = form_->Piece();
     scene.PictureTitle = form_->PictureTitle;
     scene.LastGameTitle = form_->LastGameTitle;
     scene.Caption = form_->Caption();
@@ -187,8 +187,8 @@ class GameFilesTest : public testing::Test {
     const TBoard &a = expected.Board, &b = now.Board;
     EXPECT_EQ(b.ColumnsCount, a.ColumnsCount);
     EXPECT_EQ(b.RowsCount, a.RowsCount);
-    EXPECT_EQ(b.PieceWidth, a.PieceWidth);
-    EXPECT_EQ(b.PieceHeight, a.PieceHeight);
+    EXPECT_EQ(now.Piece.Width, expected.Piece.Width);
+    EXPECT_EQ(now.Piece.Height, expected.Piece.Height);
     EXPECT_EQ(b.ResultedColumns, a.ResultedColumns);
     EXPECT_EQ(b.ResultedRows, a.ResultedRows);
     EXPECT_EQ(b.MovesCount, a.MovesCount);
@@ -222,15 +222,15 @@ class GameFilesTest : public testing::Test {
   // Which piece the puzzle view shows in each cell matches the map.
   void ExpectViewShowsMap() {
     const TPixelView view = form_->PuzzlePictureImage->Canvas();
-    ASSERT_EQ(view.Width, Board().ResultedColumns * Board().PieceWidth);
-    ASSERT_EQ(view.Height, Board().ResultedRows * Board().PieceHeight);
+    ASSERT_EQ(view.Width, Board().ResultedColumns * form_->Piece().Width);
+    ASSERT_EQ(view.Height, Board().ResultedRows * form_->Piece().Height);
     for (int row = 0; row < Board().ResultedRows; ++row)
       for (int column = 0; column < Board().ResultedColumns; ++column) {
         const TCell& cell = Board().Map[column][row];
         int c = -1, r = -1;
         // The right half's middle: clear of the dark mark however mirrored.
-        const uint32_t pixel = view.At(column * Board().PieceWidth + Board().PieceWidth / 2,
-                                       row * Board().PieceHeight + Board().PieceHeight / 2) &
+        const uint32_t pixel = view.At(column * form_->Piece().Width + form_->Piece().Width / 2,
+                                       row * form_->Piece().Height + form_->Piece().Height / 2) &
                                0xFFFFFF;
         EXPECT_TRUE(testpicture::CellOfColour(pixel, c, r, 8)) << column << "," << row;
         EXPECT_EQ(c, cell.C) << column << "," << row;
@@ -238,27 +238,11 @@ class GameFilesTest : public testing::Test {
       }
   }
 
-  // A game file written by hand: a QuiltraGame section from the given lines,
-  // and a Map of the cells' "C R FH FV" entries for positions 0, 1, ...
+  // A game file written by hand into the test's folder.
   std::string WriteGame(const std::string& name, const std::string& game,
                         const std::vector<TCell>& cells) {
-    std::string text = "[QuiltraGame]\r\n" + game + "\r\n[Map]\r\n";
-    for (size_t n = 0; n < cells.size(); ++n) {
-      const std::string i = std::to_string(n);
-      text += "C" + i + "=" + std::to_string(cells[n].C) + "\r\nR" + i + "=" +
-              std::to_string(cells[n].R) + "\r\nFH" + i + "=" + (cells[n].FH ? "TRUE" : "FALSE") +
-              "\r\nFV" + i + "=" + (cells[n].FV ? "TRUE" : "FALSE") + "\r\n";
-    }
-    WriteBytes(folder_.Path + name, text);
+    WriteBytes(folder_.Path + name, test::GameFileText(game, cells));
     return folder_.Path + name;
-  }
-
-  // The cells of a columns x rows board in home order, position by position.
-  static std::vector<TCell> HomeCells(int columns, int rows) {
-    std::vector<TCell> cells;
-    for (int row = 0; row < rows; ++row)
-      for (int column = 0; column < columns; ++column) cells.push_back(TCell{column, row, 0, 0});
-    return cells;
   }
 
   static std::string GameKeys(int columns, int rows, int resultedColumns, int resultedRows,
@@ -276,7 +260,7 @@ class GameFilesTest : public testing::Test {
   TShowRecorder recorder_;
   TTempFolder folder_;
   std::unique_ptr<TApplication> application_;
-  std::unique_ptr<TQuiltraForm> form_;
+  std::unique_ptr<test::TQuiltraFormProbe> form_;
   std::string picture_;
   int pieceWidth_ = 0, pieceHeight_ = 0;
 };
@@ -374,7 +358,7 @@ TEST_F(GameFilesTest, ASavedGameLoadsBackWithItsBoardCountersAndSettings) {
   ExpectViewShowsMap();
 
   // Loading keeps the modified mark of the game it replaces.
-  form_->SwapAndDrawCells(3, 3, 4, 4);
+  form_->Swap({3, 3}, {4, 4});
   TQueryAnswers no({IDNO});
   form_->LoadGameFrom(game);
   EXPECT_EQ(no.Texts(), std::vector<std::string>{SaveQuestion});
@@ -382,63 +366,10 @@ TEST_F(GameFilesTest, ASavedGameLoadsBackWithItsBoardCountersAndSettings) {
   EXPECT_TRUE(Board().GameModified);
 }
 
-TEST_F(GameFilesTest, ReadingAGameTakesWhatIsValidAndDefaultsTheRest) {
-  // More columns than chosen, every cell as saved.
-  std::vector<TCell> cells = HomeCells(8, 7);
-  std::reverse(cells.begin(), cells.end());
-  cells[3].FH = cells[4].FV = 1;
-  const std::string wide = WriteGame("wide.qtg", GameKeys(7, 7, 8, 7, picture_), cells);
-  ASSERT_TRUE(form_->GameList->LoadFrom(wide));
-  EXPECT_EQ(Board().ColumnsCount, 7);
-  EXPECT_EQ(Board().ResultedColumns, 8);
-  EXPECT_EQ(Board().ResultedRows, 7);
-  EXPECT_EQ(Board().MovesCount, 12);
-  EXPECT_EQ(Board().WrongMoves, 3);
-  for (int n = 0; n < 56; ++n) {
-    const TCell& cell = Board().Map[n % 8][n / 8];
-    EXPECT_EQ(cell.C, cells[n].C);
-    EXPECT_EQ(cell.R, cells[n].R);
-    EXPECT_EQ(cell.FH, cells[n].FH);
-    EXPECT_EQ(cell.FV, cells[n].FV);
-  }
-
-  // Missing keys and bad values: the defaults, silently.
-  WriteBytes(folder_.Path + "odd.qtg",
-             "[QuiltraGame]\r\nColumnsCount=4\r\nRowsCount=abc\r\nLightGrid=true\r\n"
-             "ResultedColumns=31\r\nResultedRows=0\r\nMovesCount=-1\r\nWrongMoves=0x10\r\n\r\n"
-             "[Map]\r\nC0=7\r\nR0=0\r\nFH0=true\r\nFV0=TRUE\r\n"
-             "C1=2\r\nR1=0\r\nFV1=TRUE\r\n"  // no FH1
-             "C2=1\r\nR2=\r\nFH2=TRUE\r\n"   // R2 empty, no FV2
-             "C4=-1\r\nR4=7\r\n");           // out of range; 3 and 5 on missing
-  form_->ColumnsCountComboBox->SelectText("6");
-  form_->RowsCountComboBox->SelectText("5");
-  form_->LightGridCheckBox->SetChecked(true);
-  ASSERT_TRUE(form_->GameList->LoadFrom(folder_.Path + "odd.qtg"));
-  EXPECT_EQ(Board().ColumnsCount, 6);
-  EXPECT_EQ(Board().RowsCount, 5);
-  EXPECT_EQ(form_->ColumnsCountComboBox->Text(), "6");
-  EXPECT_FALSE(form_->LightGridCheckBox->Checked());
-  EXPECT_EQ(form_->PictureTitle, picture_);  // no key: the current one
-  EXPECT_EQ(Board().ResultedColumns, 6);
-  EXPECT_EQ(Board().ResultedRows, 5);
-  EXPECT_EQ(Board().MovesCount, 0);
-  EXPECT_EQ(Board().WrongMoves, 16);
-  const TCell expected[] = {{0, 0, 0, 1}, {2, 0, 0, 1}, {1, 0, 1, 0},
-                            {3, 0, 0, 0}, {4, 0, 0, 0}, {5, 0, 0, 0}};
-  for (int n = 0; n < 6; ++n) {
-    EXPECT_EQ(Board().Map[n][0].C, expected[n].C) << n;
-    EXPECT_EQ(Board().Map[n][0].R, expected[n].R) << n;
-    EXPECT_EQ(Board().Map[n][0].FH, expected[n].FH) << n;
-    EXPECT_EQ(Board().Map[n][0].FV, expected[n].FV) << n;
-  }
-  EXPECT_EQ(Board().Map[5][4].C, 5);
-  EXPECT_EQ(Board().Map[5][4].R, 4);
-}
-
 TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
   // Cut into 8 x 7 with 7 columns chosen, where the area left room for an
   // eighth column; here the picture would get 7.
-  std::vector<TCell> eight = HomeCells(8, 7);
+  std::vector<TCell> eight = test::HomeCells(8, 7);
   std::reverse(eight.begin(), eight.end());
   form_->LoadGameFrom(WriteGame("eight.qtg", GameKeys(7, 7, 8, 7, picture_), eight));
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
@@ -448,7 +379,7 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
     EXPECT_EQ(Board().Map[n % 8][n / 8].C, eight[n].C);
     EXPECT_EQ(Board().Map[n % 8][n / 8].R, eight[n].R);
   }
-  EXPECT_EQ(form_->PuzzlePictureImage->Canvas().Width, 8 * Board().PieceWidth);
+  EXPECT_EQ(form_->PuzzlePictureImage->Canvas().Width, 8 * form_->Piece().Width);
   EXPECT_EQ(form_->RemainingCountLabel->Caption(), RemainingText(56));
 
   form_->LoadGameFromPicture(picture_);
@@ -464,17 +395,17 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
   const int areaWidth = box->ClientWidth() - 10;
   const int areaHeight = box->ClientHeight() - form_->PuzzlePictureImage->Top() - 5;
   const TSize fitted = FitSizeToBox(7 * pieceWidth_, 7 * pieceHeight_, areaWidth, areaHeight, true);
-  ASSERT_NE(GridCount(fitted.Height, Board().PieceHeight, 30), 7);
+  ASSERT_NE(GridCount(fitted.Height, form_->Piece().Height, 30), 7);
 
   form_->LoadGameFrom(game);
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
   EXPECT_EQ(Board().ResultedColumns, 7);
   EXPECT_EQ(Board().ResultedRows, 7);
   EXPECT_TRUE(SameMap(saved, Board()));
-  EXPECT_LE(7 * Board().PieceWidth, areaWidth);
-  EXPECT_LE(7 * Board().PieceHeight, areaHeight);
+  EXPECT_LE(7 * form_->Piece().Width, areaWidth);
+  EXPECT_LE(7 * form_->Piece().Height, areaHeight);
   ExpectViewShowsMap();
-  EXPECT_EQ(form_->BackupPictureImage->Canvas().Width, 7 * Board().PieceWidth);
+  EXPECT_EQ(form_->BackupPictureImage->Canvas().Width, 7 * form_->Piece().Width);
   EXPECT_EQ(form_->OriginalPictureImage->Canvas().Width % 7, 0);
 
   // The other way: 25 columns chosen on an area 395 pixels wide give pieces
@@ -484,7 +415,7 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
   const std::string widePicture = folder_.Path + "wide.bmp";
   ASSERT_TRUE(testpicture::WriteGridPicture(widePicture, 25, 7, 15, 15));
   ASSERT_EQ(GridCount(395, 395 / 25, 30), 26);
-  std::vector<TCell> cells = HomeCells(25, 7);
+  std::vector<TCell> cells = test::HomeCells(25, 7);
   std::reverse(cells.begin(), cells.end());
   form_->LoadGameFrom(WriteGame("wide.qtg", GameKeys(25, 7, 25, 7, widePicture), cells));
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << LastDescription();
@@ -492,13 +423,13 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
   EXPECT_EQ(Board().ResultedRows, 7);
   EXPECT_EQ(Board().Map[0][0].C, 24);
   EXPECT_EQ(Board().Map[24][6].R, 0);
-  EXPECT_EQ(Board().PieceWidth, 15);
+  EXPECT_EQ(form_->Piece().Width, 15);
   ExpectViewShowsMap();
 }
 
 TEST_F(GameFilesTest, AMapThatIsNoPermutationIsRefusedAndTheGameStays) {
   Misplace();
-  std::vector<TCell> cells = HomeCells(7, 7);
+  std::vector<TCell> cells = test::HomeCells(7, 7);
   cells[1] = cells[0];  // piece (0,0) twice, piece (1,0) lost
   std::string keys = GameKeys(9, 9, 7, 7, picture_);
   const std::string game = WriteGame("twice.qtg", keys, cells);
@@ -552,9 +483,9 @@ TEST_F(GameFilesTest, AGameWhosePictureHasGoneIsRefusedAndTheGameStays) {
 
 TEST_F(GameFilesTest, AGameFileThatNamesNoPictureIsRefused) {
   Misplace();
-  Board().GameModified = false;
+  form_->SetModified(false);
   const TScene before = Scene();
-  const std::vector<TCell> cells = HomeCells(7, 7);
+  const std::vector<TCell> cells = test::HomeCells(7, 7);
   const std::string longName =
       folder_.Path + std::string(260 - folder_.Path.size() - 4, 'x') + ".bmp";
   ASSERT_EQ(longName.size(), 260u);
@@ -577,16 +508,16 @@ TEST_F(GameFilesTest, APictureThatNoLongerDecodesIsRefused) {
   const std::string broken = folder_.Path + "broken.bmp";
   WriteBytes(broken, "This is not a picture.\r\n");
   Misplace();
-  Board().GameModified = false;
+  form_->SetModified(false);
   const TScene before = Scene();
-  form_->LoadGameFrom(WriteGame("broken.qtg", GameKeys(7, 7, 7, 7, broken), HomeCells(7, 7)));
+  form_->LoadGameFrom(WriteGame("broken.qtg", GameKeys(7, 7, 7, 7, broken), test::HomeCells(7, 7)));
   EXPECT_EQ(LastDescription(), "The picture cannot be cut into the saved grid.");
   ExpectScene(before);
 }
 
 TEST_F(GameFilesTest, MissingAndUnreadableGameFiles) {
   Misplace();
-  Board().GameModified = false;
+  form_->SetModified(false);
   const TScene before = Scene();
   // At first start the last game is the games folder's pattern.
   const std::string pattern = folder_.Path + "*.qtg";
@@ -661,8 +592,8 @@ TEST_F(GameFilesTest, LoadLastGameLoadsTheLastGameAfterYesSavedTheOneShown) {
   Misplace();
   const std::string last = folder_.Path + "last.qtg";
   ASSERT_TRUE(form_->SaveGame(last));
-  form_->SwapAndDrawCells(3, 3, 4, 4);
-  Board().MovesCount = 6;
+  form_->Swap({3, 3}, {4, 4});
+  form_->SetCounters(6, Board().WrongMoves);
   const std::string shown = folder_.Path + "shown.qtg";
   {
     // Saving the game on screen makes it the last game; the command still
@@ -683,7 +614,7 @@ TEST_F(GameFilesTest, ASaveThatFailsLeavesTheOldGameFileWhole) {
   const std::string game = folder_.Path + "whole.qtg";
   ASSERT_TRUE(form_->SaveGame(game));
   const std::string old = ReadBytes(game);
-  form_->SwapAndDrawCells(3, 3, 4, 4);
+  form_->Swap({3, 3}, {4, 4});
   form_->LastGameTitle = "before";
   for (TDurableWriteStep failing :
        {TDurableWriteStep::Write, TDurableWriteStep::Flush, TDurableWriteStep::Replace}) {
@@ -714,7 +645,7 @@ TEST_F(GameFilesTest, CancelOrAFailureKeepsTheGameOnEveryCommand) {
     TFileDialogAnswerer save("Save As", game);
     ASSERT_TRUE(form_->CheckSave());
   }
-  form_->SwapAndDrawCells(4, 4, 5, 5);
+  form_->Swap({4, 4}, {5, 5});
   TScene before = Scene();
   {
     TQueryAnswers cancel({IDCANCEL, IDCANCEL});

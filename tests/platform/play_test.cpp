@@ -8,7 +8,7 @@
 #include "core/boardpaint.h"
 #include "core/funstat.h"
 #include "forms/application.h"
-#include "game/quiltraform.h"
+#include "tests/support/quiltraformprobe.h"
 
 namespace {
 
@@ -31,31 +31,28 @@ class PlayTest : public testing::Test {
       return true;
     };
     application_ = std::make_unique<TApplication>();
-    form_ = std::make_unique<TQuiltraForm>();
-    QuiltraForm = form_.get();
+    form_ = std::make_unique<test::TQuiltraFormProbe>();
     form_->ArrangeWindow();
     form_->ComputePieceSize();
     char temp[MAX_PATH];
     GetTempPathA(MAX_PATH, temp);
     picture_ = std::string(temp) + "quiltra-play-" + std::to_string(GetCurrentProcessId()) + ".bmp";
-    ASSERT_TRUE(testpicture::WriteGridPicture(picture_, 7, 7, form_->Board.PieceWidth,
-                                              form_->Board.PieceHeight));
+    ASSERT_TRUE(
+        testpicture::WriteGridPicture(picture_, 7, 7, form_->Piece().Width, form_->Piece().Height));
     form_->LoadGameFromPicture(picture_);
     ASSERT_TRUE(shown_.empty());
-    board_ = &form_->Board;
   }
 
   void TearDown() override {
     form_.reset();
     application_.reset();
-    QuiltraForm = nullptr;
     TFunStatContext::ShowHandler = nullptr;
     DeleteFileA(picture_.c_str());
   }
 
   // The centre and a corner of a cell of the puzzle view.
-  int X(int column) const { return column * board_->PieceWidth + board_->PieceWidth / 2; }
-  int Y(int row) const { return row * board_->PieceHeight + board_->PieceHeight / 2; }
+  int X(int column) const { return column * form_->Piece().Width + form_->Piece().Width / 2; }
+  int Y(int row) const { return row * form_->Piece().Height + form_->Piece().Height / 2; }
   uint32_t PuzzlePixel(int x, int y) const {
     return form_->PuzzlePictureImage->Canvas().At(x, y) & 0xFFFFFF;
   }
@@ -63,15 +60,15 @@ class PlayTest : public testing::Test {
     return form_->OriginalPictureImage->Canvas().At(x, y) & 0xFFFFFF;
   }
   int OriginalCellWidth() const {
-    return form_->OriginalPictureImage->Canvas().Width / board_->ResultedColumns;
+    return form_->OriginalPictureImage->Canvas().Width / form_->Board().ResultedColumns;
   }
   int OriginalCellHeight() const {
-    return form_->OriginalPictureImage->Canvas().Height / board_->ResultedRows;
+    return form_->OriginalPictureImage->Canvas().Height / form_->Board().ResultedRows;
   }
   // Whether the dark mark of the piece shown in a cell is where an unmirrored
   // piece has it, in the top-left quarter.
   bool MarkAt(int column, int row, bool right, bool bottom) const {
-    const int w = board_->PieceWidth, h = board_->PieceHeight;
+    const int w = form_->Piece().Width, h = form_->Piece().Height;
     const int x = column * w + (right ? w - 1 - w / 4 : w / 4);
     const int y = row * h + (bottom ? h - 1 - h / 4 : h / 4);
     return PuzzlePixel(x, y) == 0x101010u;
@@ -93,24 +90,23 @@ class PlayTest : public testing::Test {
   }
   void Misplace() {
     // (0,0) and (1,0) exchanged, and a three-cycle on row 2.
-    form_->SwapAndDrawCells(0, 0, 1, 0);
-    form_->SwapAndDrawCells(0, 2, 1, 2);
-    form_->SwapAndDrawCells(1, 2, 2, 2);
+    form_->Swap({0, 0}, {1, 0});
+    form_->Swap({0, 2}, {1, 2});
+    form_->Swap({1, 2}, {2, 2});
     form_->DrawGrids(false);
-    board_->GameModified = false;
+    form_->SetModified(false);
   }
 
   std::unique_ptr<TApplication> application_;
-  std::unique_ptr<TQuiltraForm> form_;
-  TBoard* board_ = nullptr;
+  std::unique_ptr<test::TQuiltraFormProbe> form_;
   std::string picture_;
   std::vector<std::string> shown_;
 };
 
 TEST_F(PlayTest, APictureLoadsAsASolvedBoardWithAFramedOriginal) {
-  EXPECT_EQ(board_->ResultedColumns, 7);
-  EXPECT_EQ(board_->ResultedRows, 7);
-  EXPECT_EQ(board_->CountRemainingPieces(), 0);
+  EXPECT_EQ(form_->Board().ResultedColumns, 7);
+  EXPECT_EQ(form_->Board().ResultedRows, 7);
+  EXPECT_EQ(form_->Board().CountRemainingPieces(), 0);
   EXPECT_EQ(form_->TipsLabel->Caption(), "Press [Alt + R] to randomize the picture.");
   EXPECT_EQ(form_->MovesCountLabel->Caption(), "");
   EXPECT_EQ(form_->Caption(), "Quiltra");
@@ -118,7 +114,7 @@ TEST_F(PlayTest, APictureLoadsAsASolvedBoardWithAFramedOriginal) {
     for (int column = 0; column < 7; ++column) {
       EXPECT_EQ(PuzzlePixel(X(column), Y(row)), testpicture::CellColour(column, row));
       // The puzzle view is unframed; the original is framed yellow.
-      EXPECT_TRUE(Near(PuzzlePixel(column * board_->PieceWidth, Y(row)),
+      EXPECT_TRUE(Near(PuzzlePixel(column * form_->Piece().Width, Y(row)),
                        testpicture::CellColour(column, row)));
       EXPECT_EQ(OriginalPixel(column * OriginalCellWidth(), row * OriginalCellHeight() + 3),
                 0xFFFF00u);
@@ -131,14 +127,14 @@ TEST_F(PlayTest, RandomizeRestartsTheCountersAndScattersThePieces) {
   EXPECT_EQ(form_->WrongMovesLabel->Caption(), "You have made 0 wrong moves.");
   EXPECT_EQ(form_->TipsLabel->Caption(),
             "Drag a piece of the puzzle on another piece, to swap them.");
-  EXPECT_TRUE(board_->GameModified);
-  const int remaining = board_->CountRemainingPieces();
+  EXPECT_TRUE(form_->Board().GameModified);
+  const int remaining = form_->Board().CountRemainingPieces();
   EXPECT_GT(remaining, 0);
   EXPECT_EQ(form_->RemainingCountLabel->Caption(), RemainingText(remaining));
   // Every cell shows the piece the map says.
   for (int row = 0; row < 7; ++row)
     for (int column = 0; column < 7; ++column) {
-      const TCell& cell = board_->Map[column][row];
+      const TCell& cell = form_->Board().Map[column][row];
       EXPECT_EQ(PuzzlePixel(X(column), Y(row)), testpicture::CellColour(cell.C, cell.R));
       EXPECT_EQ(cell.FH + cell.FV, 0);  // flipping is not allowed
     }
@@ -153,17 +149,16 @@ TEST_F(PlayTest, DragsStartOnlyOnMisplacedPiecesAndDropsFollowTheRules) {
   EXPECT_TRUE(Accepts(1, 0));
   Application->EndDrag();
 
-  // A press on a piece in place records the cell but starts nothing.
+  // A press on a piece in place starts nothing.
   form_->PuzzlePictureImageMouseDown(TMouseButton::Left, TShiftState(ssLeft), X(4), Y(4));
   EXPECT_EQ(Application->DragSource(), nullptr);
-  EXPECT_EQ(board_->DragColumn, 4);
 
   // Piece (1,0) lies in (0,0): dropped on (1,0) it lands home: a move, not
   // a wrong one, and the displaced piece lands home too.
   Drag(0, 0, 1, 0);
-  EXPECT_EQ(board_->MovesCount, 1);
-  EXPECT_EQ(board_->WrongMoves, 0);
-  EXPECT_TRUE(board_->GameModified);
+  EXPECT_EQ(form_->Board().MovesCount, 1);
+  EXPECT_EQ(form_->Board().WrongMoves, 0);
+  EXPECT_TRUE(form_->Board().GameModified);
   EXPECT_EQ(PuzzlePixel(X(0), Y(0)), testpicture::CellColour(0, 0));
   EXPECT_EQ(form_->MovesCountLabel->Caption(), "You have made 1 moves.");
   EXPECT_EQ(form_->RemainingCountLabel->Caption(),
@@ -171,17 +166,17 @@ TEST_F(PlayTest, DragsStartOnlyOnMisplacedPiecesAndDropsFollowTheRules) {
 
   // In the cycle a drop that does not bring the dragged piece home is wrong,
   // even when the displaced one lands home.
-  const TCell moved = board_->Map[0][2];
+  const TCell moved = form_->Board().Map[0][2];
   Drag(0, 2, 2, 2);
-  EXPECT_EQ(board_->MovesCount, 2);
-  EXPECT_EQ(board_->WrongMoves, moved.C == 2 && moved.R == 2 ? 0 : 1);
-  EXPECT_EQ(form_->WrongMovesLabel->Caption(), WrongMovesText(board_->WrongMoves));
+  EXPECT_EQ(form_->Board().MovesCount, 2);
+  EXPECT_EQ(form_->Board().WrongMoves, moved.C == 2 && moved.R == 2 ? 0 : 1);
+  EXPECT_EQ(form_->WrongMovesLabel->Caption(), WrongMovesText(form_->Board().WrongMoves));
 
   // Finish: the last drop solves the puzzle and shows the clean picture.
-  for (int guard = 0; guard < 5 && board_->CountRemainingPieces() > 0; ++guard)
+  for (int guard = 0; guard < 5 && form_->Board().CountRemainingPieces() > 0; ++guard)
     for (int column = 0; column < 3; ++column)
-      if (!board_->IsCellCorrect(column, 2)) {
-        const TCell piece = board_->Map[column][2];
+      if (!form_->Board().IsCellCorrect(column, 2)) {
+        const TCell piece = form_->Board().Map[column][2];
         Drag(column, 2, piece.C, piece.R);
         break;
       }
@@ -199,60 +194,61 @@ TEST_F(PlayTest, DropsOnTheOriginalViewCountLikeDropsOnThePuzzle) {
   form_->OriginalPictureImageDragOver(form_->PuzzlePictureImage, x, y, accept);
   EXPECT_TRUE(accept);
   form_->OriginalPictureImageDragDrop(form_->PuzzlePictureImage, x, y);
-  EXPECT_EQ(board_->MovesCount, 1);
-  EXPECT_EQ(board_->WrongMoves, 0);
-  EXPECT_TRUE(board_->IsCellCorrect(0, 0));
+  EXPECT_EQ(form_->Board().MovesCount, 1);
+  EXPECT_EQ(form_->Board().WrongMoves, 0);
+  EXPECT_TRUE(form_->Board().IsCellCorrect(0, 0));
 }
 
 TEST_F(PlayTest, CtrlAndShiftClicksMirrorMisplacedPiecesOnly) {
   Misplace();
   ASSERT_TRUE(MarkAt(0, 0, false, false));
   Press(TMouseButton::Left, ssLeft | ssCtrl, 0, 0);
-  EXPECT_EQ(board_->Map[0][0].FH, 1);
+  EXPECT_EQ(form_->Board().Map[0][0].FH, 1);
   EXPECT_TRUE(MarkAt(0, 0, true, false));
-  EXPECT_EQ(board_->DragColumn, -1);
+  EXPECT_EQ(form_->Source().Column, -1);
   Press(TMouseButton::Left, ssLeft | ssShift, 0, 0);
-  EXPECT_EQ(board_->Map[0][0].FV, 1);
+  EXPECT_EQ(form_->Board().Map[0][0].FV, 1);
   EXPECT_TRUE(MarkAt(0, 0, true, true));  // both flags: half a turn
   // Flips are not moves.
-  EXPECT_EQ(board_->MovesCount, 0);
-  EXPECT_FALSE(board_->GameModified);
+  EXPECT_EQ(form_->Board().MovesCount, 0);
+  EXPECT_FALSE(form_->Board().GameModified);
 
   // Further keys, or a double click, mirror nothing and reset the source.
   for (uint8_t keys :
        {uint8_t(ssCtrl | ssShift), uint8_t(ssAlt), uint8_t(ssCtrl | ssAlt), uint8_t(ssDouble)}) {
-    board_->DragColumn = 3;
+    Press(TMouseButton::Left, ssLeft, 2, 0);  // holds (2,0) without a drag
+    ASSERT_EQ(form_->Source().Column, 2);
     Press(TMouseButton::Left, ssLeft | keys, 0, 0);
-    EXPECT_EQ(board_->Map[0][0].FH, 1);
-    EXPECT_EQ(board_->Map[0][0].FV, 1);
-    EXPECT_EQ(board_->DragColumn, -1);
+    EXPECT_EQ(form_->Board().Map[0][0].FH, 1);
+    EXPECT_EQ(form_->Board().Map[0][0].FV, 1);
+    EXPECT_EQ(form_->Source().Column, -1);
     EXPECT_EQ(Application->DragSource(), nullptr);
   }
   // A piece in place stays as it is.
   Press(TMouseButton::Left, ssLeft | ssCtrl, 6, 6);
-  EXPECT_EQ(board_->Map[6][6].FH, 0);
+  EXPECT_EQ(form_->Board().Map[6][6].FH, 0);
 
   // Dropped home, a mirrored piece shows unmirrored but keeps its flags.
   Drag(0, 0, 1, 0);
   EXPECT_TRUE(MarkAt(1, 0, false, false));
-  EXPECT_EQ(board_->Map[1][0].FH, 1);
+  EXPECT_EQ(form_->Board().Map[1][0].FH, 1);
 }
 
 TEST_F(PlayTest, TheRightButtonMarksACellInBothViews) {
   Misplace();
   const uint32_t red = 0xFF0000u, yellow = 0xFFFF00u;
   Press(TMouseButton::Right, ssRight, 0, 0);
-  EXPECT_EQ(board_->MarkedColumn, 0);
+  EXPECT_EQ(form_->Marked().Column, 0);
   EXPECT_EQ(PuzzlePixel(0, 0), red);
   EXPECT_EQ(OriginalPixel(0, 0), red);
   form_->OriginalPictureImageMouseDown(TMouseButton::Right, TShiftState(ssRight),
                                        OriginalCellWidth() + 2, 2);
-  EXPECT_EQ(board_->MarkedColumn, 1);
+  EXPECT_EQ(form_->Marked().Column, 1);
   EXPECT_EQ(PuzzlePixel(0, 0), 0u);  // unmarked: black again
-  EXPECT_EQ(PuzzlePixel(board_->PieceWidth, 0), red);
+  EXPECT_EQ(PuzzlePixel(form_->Piece().Width, 0), red);
   // A cell whose piece is in place shows yellow.
   Press(TMouseButton::Right, ssRight, 5, 5);
-  EXPECT_EQ(PuzzlePixel(5 * board_->PieceWidth, 5 * board_->PieceHeight), yellow);
+  EXPECT_EQ(PuzzlePixel(5 * form_->Piece().Width, 5 * form_->Piece().Height), yellow);
   // The light grid repaints the ordinary frames silver.
   form_->LightGridCheckBox->SetChecked(true);
   EXPECT_EQ(PuzzlePixel(0, 0), 0xC0C0C0u);
@@ -300,12 +296,12 @@ TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
     form_->PuzzlePictureImageDragDrop(form_->PuzzlePictureImage, x, y);
     form_->PuzzlePictureImageMouseDown(TMouseButton::Right, TShiftState(ssRight), x, y);
   }
-  EXPECT_EQ(board_->MovesCount, 0);
+  EXPECT_EQ(form_->Board().MovesCount, 0);
 
   // The original view's last pixels belong to the last column and row.
   const int originalWidth = form_->OriginalPictureImage->Width();
-  EXPECT_EQ(form_->OriginalColumnAt(originalWidth - 1), 6);
-  EXPECT_EQ(form_->OriginalColumnAt(originalWidth + 50), 6);
+  EXPECT_EQ(form_->OriginalCellAt(originalWidth - 1, 0).Column, 6);
+  EXPECT_EQ(form_->OriginalCellAt(originalWidth + 50, 0).Column, 6);
   form_->OriginalPictureImageMouseMove(TShiftState(), originalWidth - 1, 0);
   EXPECT_EQ(form_->PositionLabel->Caption(), "Column 7. Row 1.");
   form_->OriginalPictureImageMouseMove(TShiftState(ssLeft), originalWidth + 50, 0);
@@ -314,7 +310,7 @@ TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
   // A hint still shown when the view is replaced goes with the old view.
   form_->PuzzlePictureImageMouseMove(TShiftState(ssCtrl | ssAlt), X(0), Y(0));
   EXPECT_EQ(Application->HintControl(), form_->PuzzlePictureImage);
-  form_->LoadPicture(picture_, false);
+  EXPECT_TRUE(form_->LoadPicture(picture_, false));
   EXPECT_EQ(Application->HintControl(), nullptr);
 }
 
@@ -337,10 +333,10 @@ TEST_F(PlayTest, APictureThatDoesNotDecodeGivesOneBlackPieceQuietly) {
   DeleteFileA(damaged.c_str());
   EXPECT_TRUE(shown_.empty());
   EXPECT_EQ(form_->PictureTitle, damaged);
-  EXPECT_EQ(board_->ResultedColumns, 1);
-  EXPECT_EQ(board_->ResultedRows, 1);
-  EXPECT_EQ(form_->PuzzlePictureImage->Width(), board_->PieceWidth);
-  EXPECT_EQ(PuzzlePixel(board_->PieceWidth / 2, board_->PieceHeight / 2), 0u);
+  EXPECT_EQ(form_->Board().ResultedColumns, 1);
+  EXPECT_EQ(form_->Board().ResultedRows, 1);
+  EXPECT_EQ(form_->PuzzlePictureImage->Width(), form_->Piece().Width);
+  EXPECT_EQ(PuzzlePixel(form_->Piece().Width / 2, form_->Piece().Height / 2), 0u);
   EXPECT_EQ(form_->OriginalPictureImage->Canvas().Width, 0);
   // The one piece is home: Randomize has nothing to scatter.
   form_->RandomizeMenuClick();
@@ -352,14 +348,14 @@ TEST_F(PlayTest, APanoramaInOneRowOfPiecesKeepsTheRowsItShows) {
   // but its one row of pieces shows it a whole piece high: as many rows as
   // it has. Stripes two rows wide come out as they are, not averaged away.
   const int areaWidth = form_->PuzzlePictureGroupBox->ClientWidth() - 10;
-  const int pieceHeight = board_->PieceHeight;
+  const int pieceHeight = form_->Piece().Height;
   const std::string panorama = picture_ + ".pano.bmp";
   ASSERT_TRUE(testpicture::WriteBmp(panorama, 8 * areaWidth, pieceHeight,
                                     [](int, int y) { return y % 4 < 2 ? 0xFFFFFFu : 0x000000u; }));
   form_->LoadGameFromPicture(panorama);
   DeleteFileA(panorama.c_str());
   EXPECT_TRUE(shown_.empty());
-  ASSERT_EQ(board_->ResultedRows, 1);
+  ASSERT_EQ(form_->Board().ResultedRows, 1);
   ASSERT_EQ(form_->PuzzlePictureImage->Canvas().Height, pieceHeight);
   const int x = form_->PuzzlePictureImage->Canvas().Width / 2;
   for (int y = 0; y < pieceHeight; ++y)
