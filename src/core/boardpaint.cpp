@@ -17,7 +17,7 @@ void PaintPiece(const TBoard& board, TPieceSize piece, const TPixelView& backup,
 }
 
 void PaintCellFrame(const TPixelView& view, int cellWidth, int cellHeight, int column, int row,
-                    uint32_t colorRef) {
+                    uint32_t colorRef, int lineWidth) {
   DrawFrame(view, column * cellWidth, row * cellHeight, cellWidth, cellHeight,
-            PixelFromColorRef(colorRef));
+            PixelFromColorRef(colorRef), lineWidth);
 }

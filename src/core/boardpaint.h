@@ -1,5 +1,5 @@
 // Painting the board into the views' pixels: pieces copied from the backup
-// picture, mirrored as their flags say, and one-pixel cell frames.
+// picture, mirrored as their flags say, and cell frames.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,7 @@ void PaintPiece(const TBoard& board, TPieceSize piece, const TPixelView& backup,
                 const TPixelView& puzzle, int homeColumn, int homeRow, bool flipHorizontally,
                 bool flipVertically, int cellColumn, int cellRow);
 
-// The frame on the outermost pixels of one cell of a view.
+// The frame on the outermost pixels of one cell of a view, lineWidth pixels
+// wide.
 void PaintCellFrame(const TPixelView& view, int cellWidth, int cellHeight, int column, int row,
-                    uint32_t colorRef);
+                    uint32_t colorRef, int lineWidth = 1);

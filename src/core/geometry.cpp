@@ -16,27 +16,63 @@ TSize FitSizeToBox(int32_t sourceWidth, int32_t sourceHeight, int32_t boxWidth, 
   return TSize{w, h};
 }
 
+TWindowTemplate ScaleWindowTemplate(const TWindowTemplate& layout, int32_t dpi) {
+  // As the platform's MulDiv rounds: halves away from zero.
+  auto scale = [dpi](int32_t value) {
+    const int64_t product = int64_t{value} * dpi;
+    return static_cast<int32_t>(product >= 0 ? (product + 48) / 96 : -((-product + 48) / 96));
+  };
+  auto scaleRect = [&](const TRect& rect) {
+    return TRect{scale(rect.Left), scale(rect.Top), scale(rect.Width), scale(rect.Height)};
+  };
+  TWindowTemplate scaled = layout;
+  scaled.MinWidth = scale(layout.MinWidth);
+  scaled.MinHeight = scale(layout.MinHeight);
+  scaled.Margin = scale(layout.Margin);
+  scaled.MainPanelWidth = scale(layout.MainPanelWidth);
+  scaled.OriginalGroupBox = scaleRect(layout.OriginalGroupBox);
+  scaled.OriginalImage = scaleRect(layout.OriginalImage);
+  scaled.PuzzleGroupBox = scaleRect(layout.PuzzleGroupBox);
+  scaled.PuzzleImage = scaleRect(layout.PuzzleImage);
+  return scaled;
+}
+
 TWindowArrangement ArrangeWindowOn(int32_t workWidth, int32_t workHeight,
                                    const TWindowTemplate& layout) {
-  TWindowArrangement result;
   int32_t width = std::max(static_cast<int32_t>(workWidth * 0.95), layout.MinWidth);
   int32_t height = std::max(static_cast<int32_t>(workHeight * 0.95), layout.MinHeight);
+  // The system would not make the window larger than the screen and its
+  // frames anyway. Cut to that, centring puts the side and bottom frames just
+  // off the screen and the title bar at its top edge, like a maximised window.
+  width = std::min(width, workWidth + layout.NonClientWidth);
+  height = std::min(height, workHeight + layout.NonClientWidth);
+  TWindowArrangement result =
+      ArrangeClientArea(width - layout.NonClientWidth, height - layout.NonClientHeight, layout);
   result.Window = TRect{(workWidth - width) / 2, (workHeight - height) / 2, width, height};
+  return result;
+}
 
-  const int32_t clientWidth = width - layout.NonClientWidth;
-  const int32_t clientHeight = height - layout.NonClientHeight;
+TWindowArrangement ArrangeClientArea(int32_t clientWidth, int32_t clientHeight,
+                                     const TWindowTemplate& layout) {
+  TWindowArrangement result;
+  const int32_t margin = layout.Margin;
+  // On a screen too small for the window a box may get no room; never less.
+  auto atLeastNothing = [](int32_t size) { return std::max(size, int32_t{0}); };
   const TRect& original = layout.OriginalGroupBox;
   const int32_t l =
       std::max(layout.MainPanelWidth, static_cast<int32_t>(clientWidth * 0.35 - original.Left));
 
-  result.OriginalGroupBox = TRect{original.Left, original.Top, l, clientHeight - original.Top - 5};
-  result.OriginalImage = TRect{layout.OriginalImage.Left, layout.OriginalImage.Top, l - 10,
-                               result.OriginalGroupBox.Height - 10};
+  result.OriginalGroupBox =
+      TRect{original.Left, original.Top, l, atLeastNothing(clientHeight - original.Top - margin)};
+  result.OriginalImage =
+      TRect{layout.OriginalImage.Left, layout.OriginalImage.Top, atLeastNothing(l - 2 * margin),
+            atLeastNothing(result.OriginalGroupBox.Height - 2 * margin)};
 
-  const int32_t p = clientWidth - l - 2 * original.Left - 5;
-  result.PuzzleGroupBox = TRect{original.Left + l + 5, layout.PuzzleGroupBox.Top, p,
-                                clientHeight - layout.PuzzleGroupBox.Top - 5};
-  result.PuzzleImage = TRect{layout.PuzzleImage.Left, layout.PuzzleImage.Top, p - 10,
-                             result.PuzzleGroupBox.Height - layout.PuzzleImage.Top - 5};
+  const int32_t p = atLeastNothing(clientWidth - l - 2 * original.Left - margin);
+  result.PuzzleGroupBox = TRect{original.Left + l + margin, layout.PuzzleGroupBox.Top, p,
+                                atLeastNothing(clientHeight - layout.PuzzleGroupBox.Top - margin)};
+  result.PuzzleImage =
+      TRect{layout.PuzzleImage.Left, layout.PuzzleImage.Top, atLeastNothing(p - 2 * margin),
+            atLeastNothing(result.PuzzleGroupBox.Height - layout.PuzzleImage.Top - margin)};
   return result;
 }

@@ -36,9 +36,11 @@ struct TWindowArrangement {
   TRect PuzzleImage;
 };
 
+// The designed figures, at the window's DPI.
 struct TWindowTemplate {
   int32_t MinWidth = 760;
   int32_t MinHeight = 540;
+  int32_t Margin = 5;           // around and between the boxes and the views in them
   int32_t NonClientWidth = 0;   // window width minus client width
   int32_t NonClientHeight = 0;  // window height minus client height (caption, menu, borders)
   int32_t MainPanelWidth = 340;
@@ -48,5 +50,16 @@ struct TWindowTemplate {
   TRect PuzzleImage{5, 20, 395, 440};
 };
 
+// The designed figures (given at 96 DPI) at another DPI; the non-client sizes
+// are measured, not scaled, and stay.
+TWindowTemplate ScaleWindowTemplate(const TWindowTemplate& layout, int32_t dpi);
+
+// The window on a work area: 95 % of it, at least the minimum, centred. A
+// minimum larger than the work area is cut to it, frames aside, so the client
+// area and the title bar stay on the screen.
 TWindowArrangement ArrangeWindowOn(int32_t workWidth, int32_t workHeight,
                                    const TWindowTemplate& layout);
+// The two picture areas in the client area a window has (Window is left
+// empty).
+TWindowArrangement ArrangeClientArea(int32_t clientWidth, int32_t clientHeight,
+                                     const TWindowTemplate& layout);

@@ -44,16 +44,19 @@ void CopyBlock(const TPixelView& source, int32_t sourceX, int32_t sourceY, const
 }
 
 void DrawFrame(const TPixelView& target, int32_t left, int32_t top, int32_t width, int32_t height,
-               uint32_t pixel) {
+               uint32_t pixel, int32_t lineWidth) {
   if (target.Empty() || width <= 0 || height <= 0) return;
-  const int32_t right = left + width - 1;
-  const int32_t bottom = top + height - 1;
-  for (int32_t x = left; x <= right; ++x) {
-    PutPixel(target, x, top, pixel);
-    PutPixel(target, x, bottom, pixel);
-  }
-  for (int32_t y = top; y <= bottom; ++y) {
-    PutPixel(target, left, y, pixel);
-    PutPixel(target, right, y, pixel);
+  // A wide frame is nested one-pixel frames, never wider than half the block.
+  for (int32_t inset = 0; inset < lineWidth && 2 * inset < width && 2 * inset < height; ++inset) {
+    const int32_t right = left + width - 1 - inset;
+    const int32_t bottom = top + height - 1 - inset;
+    for (int32_t x = left + inset; x <= right; ++x) {
+      PutPixel(target, x, top + inset, pixel);
+      PutPixel(target, x, bottom, pixel);
+    }
+    for (int32_t y = top + inset; y <= bottom; ++y) {
+      PutPixel(target, left + inset, y, pixel);
+      PutPixel(target, right, y, pixel);
+    }
   }
 }

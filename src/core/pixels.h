@@ -33,6 +33,6 @@ void CopyBlock(const TPixelView& source, int32_t sourceX, int32_t sourceY, const
                int32_t targetX, int32_t targetY, int32_t width, int32_t height,
                bool mirrorHorizontally, bool mirrorVertically);
 
-// A one-pixel frame on the outermost pixels of the rectangle.
+// A frame on the outermost pixels of the rectangle, lineWidth pixels wide.
 void DrawFrame(const TPixelView& target, int32_t left, int32_t top, int32_t width, int32_t height,
-               uint32_t pixel);
+               uint32_t pixel, int32_t lineWidth = 1);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "control.h"
+#include "dpi.h"
 #include "form.h"
 
 TApplication* Application = nullptr;
@@ -120,7 +121,15 @@ void TApplication::ActivateHint(TControl* control, POINT screenPoint) {
     tool.lpszText = hintText_.data();
     SendMessageA(hint, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
   }
-  SendMessageA(hint, TTM_TRACKPOSITION, 0, MAKELPARAM(screenPoint.x + 12, screenPoint.y + 20));
+  if (hintDpi_ != control->Dpi()) {
+    // The hint speaks in the system's hint font at the control's DPI.
+    hintDpi_ = control->Dpi();
+    const LOGFONTA font = StatusFontForDpi(hintDpi_);
+    hintFont_.reset(CreateFontIndirectA(&font));
+    SendMessageA(hint, WM_SETFONT, reinterpret_cast<WPARAM>(hintFont_.get()), TRUE);
+  }
+  SendMessageA(hint, TTM_TRACKPOSITION, 0,
+               MAKELPARAM(screenPoint.x + control->Scale(12), screenPoint.y + control->Scale(20)));
   if (!hintControl_) SendMessageA(hint, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
   hintControl_ = control;
 }
@@ -193,4 +202,13 @@ HFONT TApplication::GetFont(const std::string& face, int height, bool bold, bool
                            DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
   }
   return font.get();
+}
+
+HFONT TApplication::FontForDpi(HFONT font, int dpi) {
+  for (const auto& [key, made] : fonts_) {
+    if (made.get() != font) continue;
+    const auto& [face, height, bold, italic] = key;
+    return GetFont(face, ScaleToDpi(height, dpi), bold, italic);
+  }
+  return font;
 }

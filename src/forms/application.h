@@ -57,8 +57,11 @@ class TApplication {
   void EndDrag();
   TControl* DragSource() const { return dragSource_; }
 
-  // Fonts are shared and live as long as the application.
+  // Fonts are shared and live as long as the application. The height is in
+  // pixels at 96 DPI.
   HFONT GetFont(const std::string& face, int height, bool bold = false, bool italic = false);
+  // The same face at a DPI; a font not made by GetFont is returned as it is.
+  HFONT FontForDpi(HFONT font, int dpi);
 
   // One step of a message loop: translates the main menu's accelerators and
   // the dialog keys. False when WM_QUIT arrived (it is posted again).
@@ -73,6 +76,8 @@ class TApplication {
   TControl* hintControl_ = nullptr;
   HWND hintWindow_ = nullptr;
   std::string hintText_;
+  int hintDpi_ = 0;
+  UniqueFont hintFont_;
   std::map<std::tuple<std::string, int, bool, bool>, UniqueFont> fonts_;
 };
 

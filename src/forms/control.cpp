@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "application.h"
+#include "dpi.h"
 #include "form.h"
 
 namespace {
@@ -71,6 +72,16 @@ void TControl::Create(const TControlStyle& style, const std::string& caption, in
   HWND parentWindow = parent_ ? parent_->Handle() : owner;
   DWORD windowStyle = style.Style | (parent_ ? WS_CHILD : 0);
   HMENU id = parent_ ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nextId++)) : nullptr;
+  if (parent_) {
+    // A child's figures are its designed place.
+    designed_ = RECT{left, top, left + width, top + height};
+    placedByDesign_ = true;
+    const RECT place = DesignedBounds();
+    left = place.left;
+    top = place.top;
+    width = place.right - place.left;
+    height = place.bottom - place.top;
+  }
   handle_ = CreateWindowExA(style.ExStyle, style.ClassName, caption.c_str(), windowStyle, left, top,
                             width, height, parentWindow, id, Instance(), this);
   if (!handle_)
@@ -82,7 +93,7 @@ void TControl::Create(const TControlStyle& style, const std::string& caption, in
     systemProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
   }
-  if (parent_ && parent_->Font()) SetFont(parent_->Font());
+  if (parent_ && parent_->designedFont_) SetFont(parent_->designedFont_);
 }
 
 TControl::~TControl() {
@@ -175,7 +186,44 @@ int TControl::ClientHeight() const {
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
+  placedByDesign_ = false;
   SetWindowPos(handle_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TControl::Resize(int width, int height) {
+  SetWindowPos(handle_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int TControl::Dpi() const {
+  const TControl* control = this;
+  while (control->parent_) control = control->parent_;
+  const auto* form = dynamic_cast<const TForm*>(control);
+  return form ? form->FormDpi() : kDesignDpi;
+}
+
+int TControl::Scale(int value) const {
+  return ScaleToDpi(value, Dpi());
+}
+
+RECT TControl::DesignedBounds() const {
+  // Edges are scaled, not sizes, so that neighbours stay neighbours.
+  const int dpi = Dpi();
+  return RECT{ScaleToDpi(designed_.left, dpi), ScaleToDpi(designed_.top, dpi),
+              ScaleToDpi(designed_.right, dpi), ScaleToDpi(designed_.bottom, dpi)};
+}
+
+void TControl::ApplyDpi() {
+  if (designedFont_) {
+    font_ = Application ? Application->FontForDpi(designedFont_, Dpi()) : designedFont_;
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+  }
+  if (placedByDesign_) {
+    const RECT place = DesignedBounds();
+    SetWindowPos(handle_, nullptr, place.left, place.top, place.right - place.left,
+                 place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  DpiChanged();
+  for (auto& child : children_) child->ApplyDpi();
 }
 
 bool TControl::Visible() const {
@@ -198,8 +246,9 @@ bool TControl::Focused() const {
 }
 
 void TControl::SetFont(HFONT font) {
-  font_ = font;
-  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  designedFont_ = font;
+  font_ = Application && font ? Application->FontForDpi(font, Dpi()) : font;
+  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   for (auto& child : children_) child->SetFont(font);
 }
 

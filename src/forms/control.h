@@ -61,8 +61,19 @@ class TControl {
   int Height() const;
   int ClientWidth() const;
   int ClientHeight() const;
+  // The program places the control in pixels of the screen; from then on the
+  // form no longer places it when its DPI changes.
   void SetBounds(int left, int top, int width, int height);
   void SetSize(int width, int height) { SetBounds(Left(), Top(), width, height); }
+
+  // The place a control is created with is its designed place, in pixels at
+  // 96 DPI: the form layer lays it out at its form's DPI, and again when the
+  // form moves to a monitor of another DPI.
+  int Dpi() const;
+  int Scale(int value) const;
+  // The designed place at the form's DPI, even where the program has placed
+  // the control since.
+  RECT DesignedBounds() const;
 
   bool Visible() const;
   void SetVisible(bool visible);
@@ -70,8 +81,9 @@ class TControl {
   void SetEnabled(bool enabled);
   void SetFocus();
   bool Focused() const;
+  // A font as designed, at 96 DPI; the control shows it at its form's DPI.
   void SetFont(HFONT font);
-  HFONT Font() const { return font_; }
+  HFONT Font() const { return font_; }  // the font as shown
 
   // Tab order among the focusable children: the order of this list.
   void SetTabOrder(const std::vector<TControl*>& order);
@@ -113,6 +125,13 @@ class TControl {
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
   void Create(const TControlStyle& style, const std::string& caption, int left, int top, int width,
               int height, HWND owner = nullptr);
+  // Sizes the window and keeps its designed place (controls that size
+  // themselves to their text).
+  void Resize(int width, int height);
+  // The form's DPI changed and the control has its new font and place.
+  virtual void DpiChanged() {}
+  // Lays the control and its children out at the form's DPI again.
+  void ApplyDpi();
 
  private:
   friend class TForm;
@@ -123,6 +142,9 @@ class TControl {
   HWND handle_ = nullptr;
   WNDPROC systemProc_ = nullptr;  // the system class's procedure we subclassed
   HFONT font_ = nullptr;
+  HFONT designedFont_ = nullptr;
+  RECT designed_{};  // left, top, right, bottom at 96 DPI
+  bool placedByDesign_ = false;
   std::vector<std::unique_ptr<TControl>> children_;
 };
 

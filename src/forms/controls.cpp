@@ -100,11 +100,11 @@ void TGroupBox::Paint(HDC dc) {
   if (!caption.empty()) {
     SIZE size{};
     GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
-    RECT text{8, 0, 8 + size.cx + 4, metrics.tmHeight};
+    RECT text{Scale(8), 0, Scale(8) + size.cx + Scale(4), metrics.tmHeight};
     FillRect(dc, &text, GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    TextOutA(dc, 10, 0, caption.c_str(), static_cast<int>(caption.size()));
+    TextOutA(dc, Scale(10), 0, caption.c_str(), static_cast<int>(caption.size()));
   }
 }
 
@@ -146,7 +146,7 @@ void TLabel::AutoSize() {
   // Drawn text may be wider than measured: glyphs reach a pixel past their
   // advance, and Wine draws a long line up to 1.5 % wider than it measures it.
   const int width = static_cast<int>(rect.right);
-  SetSize(text.empty() ? 1 : width + width / 50 + 2, static_cast<int>(rect.bottom));
+  Resize(text.empty() ? 1 : width + width / 50 + Scale(2), static_cast<int>(rect.bottom));
 }
 
 LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -202,8 +202,18 @@ void TButton::HandleCommand(WORD code) {
 
 TCheckBox::TCheckBox(TControl* parent, int left, int top, const std::string& caption, int width)
     : TControl(parent, TControlStyle{"BUTTON", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX}, caption,
-               left, top, std::max(width, 1), 17) {
-  if (width <= 0) SetSize(TextExtent(Handle(), Font(), caption).cx + 24, 17);
+               left, top, std::max(width, 1), 17),
+      autoSize_(width <= 0) {
+  FitToText();
+}
+
+void TCheckBox::FitToText() {
+  // The check mark and the gap before the text grow with the DPI too.
+  if (autoSize_) Resize(TextExtent(Handle(), Font(), Caption()).cx + Scale(24), Scale(17));
+}
+
+void TCheckBox::DpiChanged() {
+  FitToText();
 }
 
 bool TCheckBox::Checked() const {

@@ -38,9 +38,11 @@ class TLabel : public TControl {
   TLabel(TControl* parent, int left, int top, const std::string& caption = "", int width = 0,
          int height = 0, TAlignment alignment = TAlignment::Left, bool wordWrap = false);
   void SetCaption(const std::string& caption) override;
+  bool SizesToText() const { return autoSize_; }
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void DpiChanged() override { AutoSize(); }
 
  private:
   UINT DrawFlags() const;
@@ -68,9 +70,16 @@ class TCheckBox : public TControl {
   bool Checked() const;
   // Like a click, a change of state runs OnClick.
   void SetChecked(bool checked);
+  bool SizesToText() const { return autoSize_; }
 
  protected:
   void HandleCommand(WORD code) override;
+  void DpiChanged() override;
+
+ private:
+  // Without a width the box is as wide as its text and the check mark.
+  void FitToText();
+  bool autoSize_;
 };
 
 // A drop-down list: the text is always one of the items.

@@ -2,6 +2,7 @@
 
 #include "application.h"
 #include "controls.h"
+#include "dpi.h"
 #include "platform/threadwindows.h"
 
 namespace {
@@ -21,7 +22,10 @@ TForm::TForm(const TFormStyle& style, const std::string& caption, TForm* owner)
   const char* className = RegisterControlClass(style.ClassName, CS_DBLCLKS, nullptr);
   Create(TControlStyle{className, style_, WS_EX_CONTROLPARENT}, caption, CW_USEDEFAULT,
          CW_USEDEFAULT, 100, 100, owner ? owner->Handle() : nullptr);
-  SetClientSize(style.ClientWidth, style.ClientHeight);
+  dpi_ = WindowDpi(Handle());
+  designedClientWidth_ = style.ClientWidth;
+  designedClientHeight_ = style.ClientHeight;
+  SetClientSize(Scale(style.ClientWidth), Scale(style.ClientHeight));
   if (Application && !Application->MainForm) Application->MainForm = this;
 }
 
@@ -45,18 +49,55 @@ void TForm::AttachMenu() {
 
 void TForm::SetClientSize(int width, int height) {
   RECT rect{0, 0, width, height};
-  AdjustWindowRectEx(&rect, style_, GetMenu(Handle()) != nullptr,
-                     static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)));
+  AdjustWindowRectForDpi(rect, style_, GetMenu(Handle()) != nullptr,
+                         static_cast<DWORD>(GetWindowLongA(Handle(), GWL_EXSTYLE)), dpi_);
   SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // A long menu bar may wrap; measure and correct once.
-  int missing = height - ClientHeight();
-  if (missing != 0)
-    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top + missing,
+  // A long menu bar may wrap, and frames may differ from what the system
+  // said: measure and correct once.
+  const int missingWidth = width - ClientWidth();
+  const int missingHeight = height - ClientHeight();
+  if (missingWidth != 0 || missingHeight != 0)
+    SetWindowPos(Handle(), nullptr, 0, 0, rect.right - rect.left + missingWidth,
+                 rect.bottom - rect.top + missingHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TForm::ChangeDpi(int dpi, const RECT& windowRect) {
+  dpi_ = dpi > 0 ? dpi : kDesignDpi;
+  ApplyDpi();
+  SetWindowPos(Handle(), nullptr, windowRect.left, windowRect.top,
+               windowRect.right - windowRect.left, windowRect.bottom - windowRect.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (OnDpiChanged) {
+    OnDpiChanged();
+  } else {
+    SetClientSize(Scale(designedClientWidth_), Scale(designedClientHeight_));
+  }
+}
+
+bool TForm::FollowMonitorDpi() {
+  const int dpi = WindowDpi(Handle());
+  if (dpi == dpi_) return false;
+  RECT window{};
+  GetWindowRect(Handle(), &window);
+  ChangeDpi(dpi, window);
+  return true;
+}
+
 void TForm::CenterOnScreen() {
+  PlaceCentredOnScreen();
+  // A form made on one monitor and shown on another takes that monitor's
+  // DPI, and is centred again at its new size.
+  if (FollowMonitorDpi()) PlaceCentredOnScreen();
+}
+
+void TForm::CenterOn(TForm* other) {
+  PlaceCentredOn(other);
+  if (FollowMonitorDpi()) PlaceCentredOn(other);
+}
+
+void TForm::PlaceCentredOnScreen() {
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - Width()) / 2,
@@ -64,10 +105,10 @@ void TForm::CenterOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm::CenterOn(TForm* other) {
+void TForm::PlaceCentredOn(TForm* other) {
   if (!other || !other->Handle() || !IsWindowVisible(other->Handle()) ||
       IsIconic(other->Handle())) {
-    CenterOnScreen();
+    PlaceCentredOnScreen();
     return;
   }
   RECT rect{};
@@ -155,6 +196,11 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_DPICHANGED:
+      // Both halves of wParam carry the new DPI; lParam the rectangle the
+      // system suggests for the window on its new monitor.
+      ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
     case WM_QUERYENDSESSION: {
       // The system is shutting down: the same question as the close box.
       bool canClose = true;

@@ -33,7 +33,14 @@ class TForm : public TControl {
   // Asks the form to close, as its close box does.
   void Close();
 
+  // In pixels of the screen.
   void SetClientSize(int width, int height);
+  // The DPI the form is laid out for: its monitor's.
+  int FormDpi() const { return dpi_; }
+  // Lays the form out for another DPI, as when it moves to a monitor of
+  // that DPI: the window takes the rectangle given (screen pixels), the
+  // controls their designed places and fonts at the new DPI.
+  void ChangeDpi(int dpi, const RECT& windowRect);
   void CenterOnScreen();
   void CenterOn(TForm* other);
 
@@ -50,14 +57,26 @@ class TForm : public TControl {
 
   std::function<void(bool& canClose)> OnCloseQuery;
   TNotifyEvent OnActivate;
+  // After ChangeDpi placed the controls. Without it the form takes its
+  // designed client size at the new DPI; a form that sizes itself lays out
+  // what it placed in the client area it got.
+  TNotifyEvent OnDpiChanged;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void ClickButton(TButton* button);
+  void PlaceCentredOnScreen();
+  void PlaceCentredOn(TForm* other);
+  // Lays the form out at its monitor's DPI when it is not yet; true when it
+  // changed.
+  bool FollowMonitorDpi();
   std::unique_ptr<TMainMenu> menu_;
   bool modal_ = false;
   HWND lastFocus_ = nullptr;
   DWORD style_ = 0;
+  int dpi_ = 96;
+  int designedClientWidth_ = 0;  // at 96 DPI
+  int designedClientHeight_ = 0;
 };

@@ -3,9 +3,8 @@
 #include "game/quiltraform.h"
 
 void TQuiltraForm::ComputePieceSize() {
-  piece_ = ::ComputePieceSize(PuzzlePictureGroupBox->ClientWidth() - 10,
-                              PuzzlePictureGroupBox->ClientHeight() - PuzzlePictureImage->Top() - 5,
-                              game_.ChosenColumns(), game_.ChosenRows());
+  const TSize area = PuzzleArea();
+  piece_ = ::ComputePieceSize(area.Width, area.Height, game_.ChosenColumns(), game_.ChosenRows());
 }
 
 void TQuiltraForm::DropHeldPiece(TCellPos target) {

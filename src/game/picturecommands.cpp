@@ -21,12 +21,14 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     // included, so the save question still protects it.
     if (!MyFileExists(path)) return frame.Raise(__LINE__, "There is no such file.", path);
 
+    // The views take the pixels of the screen they are given.
+    const int left = Scale(5);
     const int puzzleTop = PuzzlePictureImage->Top();
-    const int puzzleWidth = PuzzlePictureGroupBox->ClientWidth() - 10;
-    const int puzzleHeight = PuzzlePictureGroupBox->ClientHeight() - puzzleTop - 5;
+    const int puzzleWidth = PuzzleArea().Width;
+    const int puzzleHeight = PuzzleArea().Height;
     const int originalTop = OriginalPictureImage->Top();
-    const int originalWidth = OriginalPictureGroupBox->ClientWidth() - 10;
-    const int originalHeight = OriginalPictureGroupBox->ClientHeight() - originalTop - 5;
+    const int originalWidth = OriginalArea().Width;
+    const int originalHeight = OriginalArea().Height;
     ReadGridSize();
     ComputePieceSize();
     // One decoding serves both views. The puzzle view is at least one piece
@@ -54,7 +56,7 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     PictureTitle = path;
     SetCaptionTitle("");
     int columns = 1, rows = 1;
-    PaintPictureToGrid(PuzzlePictureGroupBox, 5, puzzleTop, PuzzlePictureImage, picture, true,
+    PaintPictureToGrid(PuzzlePictureGroupBox, left, puzzleTop, PuzzlePictureImage, picture, true,
                        puzzleWidth, puzzleHeight, piece_.Width, piece_.Height, maxColumns, maxRows,
                        columns, rows);
     game_.SetPlayArea(columns, rows);
@@ -68,7 +70,7 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     if (BackupPictureImage) PuzzlePictureGroupBox->Remove(BackupPictureImage);
     BackupPictureImage = backup;
 
-    PaintPictureUsingGrid(OriginalPictureGroupBox, 5, originalTop, OriginalPictureImage, picture,
+    PaintPictureUsingGrid(OriginalPictureGroupBox, left, originalTop, OriginalPictureImage, picture,
                           true, originalWidth, originalHeight, game_.Columns(), game_.Rows());
     AttachImageHandlers();
     if (newGame) game_.PutPiecesHome();

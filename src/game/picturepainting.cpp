@@ -14,6 +14,8 @@ void ReplaceView(TControl* container, int left, int top, TImage*& view,
   // The new view is complete before the old one goes, so a failure leaves a
   // view in place.
   TImage* fresh = container->Add<TImage>(left, top, width, height);
+  // A view is placed in pixels of the screen, not by design.
+  fresh->SetBounds(left, top, width, height);
   fresh->NewPicture(width, height);
   picture.DrawInto(fresh->Canvas());
   if (view) container->Remove(view);

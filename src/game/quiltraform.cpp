@@ -104,6 +104,7 @@ void TQuiltraForm::CreateComponents() {
     OriginalPictureGroupBoxMouseMove(shift, x, y);
   };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+  OnDpiChanged = [this] { FormDpiChanged(); };
 }
 
 void TQuiltraForm::CreateMainMenu() {

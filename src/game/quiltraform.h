@@ -10,6 +10,7 @@
 #include "core/game.h"
 #include "core/gamefile.h"
 #include "core/playstate.h"
+#include "core/geometry.h"
 #include "forms/controls.h"
 #include "forms/dialogs.h"
 #include "forms/form.h"
@@ -83,6 +84,14 @@ class TQuiltraForm : public TForm {
   void SetTips(const std::string& text);
   void SetCaptionTitle(const std::string& title);
   void ArrangeWindow();
+  // The picture boxes in the client area the window has.
+  void ArrangeBoxes();
+  // On a monitor of another DPI: the boxes in the new client area, the
+  // picture laid out again in the grid it has.
+  void FormDpiChanged();
+  // Where the pictures may lie in their boxes, in pixels of the screen.
+  TSize PuzzleArea() const;
+  TSize OriginalArea() const;
   void HideMeuClick();
   void DownloadPicturesMenuClick();
   void HelpMenuClick();
@@ -113,6 +122,8 @@ class TQuiltraForm : public TForm {
   void DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
                      bool highlight);
   void DrawGrid(TImage* image, int cellWidth, int cellHeight, int rows, int columns);
+  // Frames are one pixel wide at 96 DPI and grow with the DPI.
+  int FrameWidth() const;
   // The original view's cell size: its bitmap divided evenly by the grid; 0
   // while there is no grid.
   int OriginalCellWidth() const;
@@ -186,6 +197,8 @@ class TQuiltraForm : public TForm {
   void RestoreSnapshot(const TGameSnapshot& snapshot);
 
   void CreateComponents();
+  // The designed figures of the window's layout, at its DPI.
+  TWindowTemplate WindowTemplate() const;
   void CreateMainMenu();
   void AttachImageHandlers();
 };

@@ -1,6 +1,7 @@
 // Drawing the board into the two views. Every operation paints the retained
 // bitmaps and invalidates only what it changed.
 #include "core/boardpaint.h"
+#include "forms/dpi.h"
 #include "game/quiltraform.h"
 
 bool TQuiltraForm::PicturesShown() const {
@@ -36,7 +37,7 @@ void TQuiltraForm::DrawCellFrame(TImage* image, int cellWidth, int cellHeight, i
   if (!image) return;
   const uint32_t color =
       FrameColor(game_.Board(), column, row, highlight, LightGridCheckBox->Checked());
-  PaintCellFrame(image->Canvas(), cellWidth, cellHeight, column, row, color);
+  PaintCellFrame(image->Canvas(), cellWidth, cellHeight, column, row, color, FrameWidth());
   image->Invalidate(column * cellWidth, row * cellHeight, cellWidth, cellHeight);
 }
 
@@ -48,8 +49,12 @@ void TQuiltraForm::DrawGrid(TImage* image, int cellWidth, int cellHeight, int ro
   for (int row = 0; row < rows; ++row)
     for (int column = 0; column < columns; ++column)
       PaintCellFrame(view, cellWidth, cellHeight, column, row,
-                     FrameColor(game_.Board(), column, row, false, lightGrid));
+                     FrameColor(game_.Board(), column, row, false, lightGrid), FrameWidth());
   image->InvalidateAll();
+}
+
+int TQuiltraForm::FrameWidth() const {
+  return LineWidthForDpi(Dpi());
 }
 
 int TQuiltraForm::OriginalCellWidth() const {

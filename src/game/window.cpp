@@ -1,6 +1,8 @@
 // The main window's own behaviour: its size and place, tips, caption, and the
 // window-level commands.
+#include "core/boardpaint.h"
 #include "core/geometry.h"
+#include "core/statusframe.h"
 #include "forms/application.h"
 #include "game/aboutform.h"
 #include "game/help.h"
@@ -16,35 +18,85 @@ void TQuiltraForm::SetCaptionTitle(const std::string& title) {
   SetCaption(title.empty() ? std::string(kProgramName) : std::string(kProgramName) + " - " + title);
 }
 
-void TQuiltraForm::ArrangeWindow() {
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  TWindowTemplate layout;
+TWindowTemplate TQuiltraForm::WindowTemplate() const {
+  TWindowTemplate layout = ScaleWindowTemplate(TWindowTemplate{}, Dpi());
   layout.NonClientWidth = Width() - ClientWidth();
   layout.NonClientHeight = Height() - ClientHeight();
-  layout.MainPanelWidth = MainPanel->Width();
-  layout.OriginalGroupBox =
-      TRect{OriginalPictureGroupBox->Left(), OriginalPictureGroupBox->Top(),
-            OriginalPictureGroupBox->Width(), OriginalPictureGroupBox->Height()};
-  layout.OriginalImage = TRect{OriginalPictureImage->Left(), OriginalPictureImage->Top(),
-                               OriginalPictureImage->Width(), OriginalPictureImage->Height()};
-  layout.PuzzleGroupBox = TRect{PuzzlePictureGroupBox->Left(), PuzzlePictureGroupBox->Top(),
-                                PuzzlePictureGroupBox->Width(), PuzzlePictureGroupBox->Height()};
-  layout.PuzzleImage = TRect{PuzzlePictureImage->Left(), PuzzlePictureImage->Top(),
-                             PuzzlePictureImage->Width(), PuzzlePictureImage->Height()};
-  const TWindowArrangement arranged =
-      ArrangeWindowOn(work.right - work.left, work.bottom - work.top, layout);
+  return layout;
+}
 
+void TQuiltraForm::ArrangeWindow() {
+  // The work area and the window are in pixels of the screen.
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const TWindowArrangement arranged =
+      ArrangeWindowOn(work.right - work.left, work.bottom - work.top, WindowTemplate());
+  SetWindowPos(Handle(), nullptr, arranged.Window.Left, arranged.Window.Top, arranged.Window.Width,
+               arranged.Window.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  ArrangeBoxes();
+}
+
+void TQuiltraForm::ArrangeBoxes() {
+  // The client area the window really has: the system may give less than
+  // was asked for.
+  const TWindowArrangement arranged =
+      ArrangeClientArea(ClientWidth(), ClientHeight(), WindowTemplate());
   auto place = [](TControl* control, const TRect& rect) {
     control->SetBounds(rect.Left, rect.Top, rect.Width, rect.Height);
   };
-  SetWindowPos(Handle(), nullptr, arranged.Window.Left, arranged.Window.Top, arranged.Window.Width,
-               arranged.Window.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   place(OriginalPictureGroupBox, arranged.OriginalGroupBox);
-  place(OriginalPictureImage, arranged.OriginalImage);
   place(PuzzlePictureGroupBox, arranged.PuzzleGroupBox);
-  place(PuzzlePictureImage, arranged.PuzzleImage);
+  if (PicturesShown()) {
+    // A view is as large as its picture; only its place follows the box.
+    OriginalPictureImage->SetBounds(arranged.OriginalImage.Left, arranged.OriginalImage.Top,
+                                    OriginalPictureImage->Width(), OriginalPictureImage->Height());
+    PuzzlePictureImage->SetBounds(arranged.PuzzleImage.Left, arranged.PuzzleImage.Top,
+                                  PuzzlePictureImage->Width(), PuzzlePictureImage->Height());
+  } else {
+    place(OriginalPictureImage, arranged.OriginalImage);
+    place(PuzzlePictureImage, arranged.PuzzleImage);
+  }
   ComputePieceSize();
+}
+
+void TQuiltraForm::FormDpiChanged() {
+  STATUS_FRAME("TQuiltraForm::FormDpiChanged");
+  frame.Run([&] {
+    ArrangeBoxes();
+    if (!PicturesShown()) return;
+    // The picture is cut again from the new areas into the grid it has; the
+    // board, the counters, the mark and the mirrored pieces stay as they are.
+    const TGame kept = game_;
+    const std::string caption = Caption();
+    const TCellPos marked = play_.Marked();
+    const bool markShown =
+        !game_.Solved() && game_.InPlayArea(marked) &&
+        PuzzlePictureImage->Canvas().At(marked.Column * piece_.Width, marked.Row * piece_.Height) ==
+            PixelFromColorRef(kMarkedFrameColor);
+    const bool laidOut = LoadPicture(PictureTitle, false, kept.Columns(), kept.Rows());
+    game_ = kept;
+    SetCaption(caption);
+    if (frame.Adopt() || !laidOut) return;
+    if (game_.Solved()) {
+      ShowSolvedPicture();
+      DrawOriginalGrid();
+      return;
+    }
+    DrawAllPieces();
+    DrawGrids(false);
+    if (markShown) DrawCellFrames(marked, true);
+  });
+  frame.ShowStep(__LINE__, "Failed to lay the picture out again.");
+}
+
+TSize TQuiltraForm::PuzzleArea() const {
+  return TSize{PuzzlePictureGroupBox->ClientWidth() - 2 * Scale(5),
+               PuzzlePictureGroupBox->ClientHeight() - PuzzlePictureImage->Top() - Scale(5)};
+}
+
+TSize TQuiltraForm::OriginalArea() const {
+  return TSize{OriginalPictureGroupBox->ClientWidth() - 2 * Scale(5),
+               OriginalPictureGroupBox->ClientHeight() - OriginalPictureImage->Top() - Scale(5)};
 }
 
 void TQuiltraForm::HideMeuClick() {

@@ -100,3 +100,18 @@ TEST(BoardPaint, OnePieceWideFramesStillClose) {
   DrawFrame(view.View, 0, 0, 1, 6, 7);
   for (int y = 0; y < 6; ++y) EXPECT_EQ(view.View.At(0, y), 7u);
 }
+
+TEST(BoardPaint, FramesGrowInwardsWithTheLineWidth) {
+  Picture view(10, 12, false);
+  PaintCellFrame(view.View, 5, 6, 1, 1, kMarkedFrameColor, 2);
+  const uint32_t red = PixelFromColorRef(kMarkedFrameColor);
+  // Cell (1, 1) is x 5..9, y 6..11: two pixels on every side, nothing inside
+  // or outside.
+  for (int x = 5; x <= 9; ++x)
+    for (int y = 6; y <= 11; ++y) {
+      const bool frame = x <= 6 || x >= 8 || y <= 7 || y >= 10;
+      EXPECT_EQ(view.View.At(x, y), frame ? red : 0u) << x << "," << y;
+    }
+  EXPECT_EQ(view.View.At(4, 7), 0u);
+  EXPECT_EQ(view.View.At(6, 5), 0u);
+}

@@ -26,8 +26,14 @@ TEST(ArrangeWindow, SizesToTheWorkArea) {
   TWindowArrangement small = ArrangeWindowOn(800, 600, layout);
   EXPECT_EQ(small.Window, (TRect{20, 15, 760, 570}));
 
+  // A screen smaller than the minimum: the window is cut to the screen and
+  // its frames, the title bar at the top edge, the boxes in the client area
+  // that leaves.
   TWindowArrangement tiny = ArrangeWindowOn(640, 480, layout);
-  EXPECT_EQ(tiny.Window, (TRect{-60, -30, 760, 540}));
+  EXPECT_EQ(tiny.Window, (TRect{-3, -3, 646, 486}));
+  EXPECT_EQ(tiny.OriginalGroupBox, (TRect{5, 189, 340, 442 - 189 - 5}));
+  EXPECT_EQ(tiny.PuzzleGroupBox, (TRect{350, 5, 640 - 340 - 10 - 5, 442 - 5 - 5}));
+  EXPECT_EQ(tiny.PuzzleGroupBox.Left + tiny.PuzzleGroupBox.Width, 640 - 5);
 
   TWindowArrangement large = ArrangeWindowOn(1280, 1024, layout);
   EXPECT_EQ(large.Window, (TRect{32, 26, 1216, 972}));
@@ -39,4 +45,17 @@ TEST(ArrangeWindow, SizesToTheWorkArea) {
 
   // Below about 986 client pixels the panel's width rules.
   EXPECT_EQ(small.OriginalGroupBox.Width, 340);
+}
+
+TEST(ArrangeWindow, ScalesItsFiguresAndGivesNoBoxLessThanNothing) {
+  // 1366 x 768 at 150 %: the scaled minimum height (810) is more than the
+  // screen has; the window keeps to it, the boxes to its client area.
+  TWindowTemplate layout = ScaleWindowTemplate(TWindowTemplate{}, 144);
+  EXPECT_EQ(layout.OriginalGroupBox, (TRect{8, 284, 510, 428}));  // 7.5 rounds up, as MulDiv
+  layout.NonClientWidth = 8;
+  layout.NonClientHeight = 66;
+  const TWindowArrangement laptop = ArrangeWindowOn(1366, 768, layout);
+  EXPECT_EQ(laptop.Window, (TRect{34, -4, 1297, 776}));
+  EXPECT_EQ(laptop.PuzzleGroupBox.Top + laptop.PuzzleGroupBox.Height, 776 - 66 - 8);
+  EXPECT_EQ(ArrangeClientArea(300, 150, TWindowTemplate{}).OriginalGroupBox.Height, 0);
 }

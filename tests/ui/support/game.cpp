@@ -1,5 +1,7 @@
 #include "game.h"
 
+#include "testpicture.h"
+
 namespace ui {
 
 HWND ViewIn(HWND window, const std::string& groupBox) {
@@ -29,7 +31,55 @@ bool HasLabel(HWND window, const std::string& text) {
 SIZE PieceSize(HWND window, int columns, int rows) {
   RECT box{};
   GetClientRect(ChildWithText(window, "TGroupBox", "Puzzle picture"), &box);
-  return SIZE{(box.right - 10) / columns, (box.bottom - 20 - 5) / rows};
+  return SIZE{(box.right - 2 * Scaled(5)) / columns, (box.bottom - Scaled(20) - Scaled(5)) / rows};
+}
+
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+int Scaled(int value) {
+  return MulDiv(value, ScreenDpi(), 96);
+}
+
+int DragEveryPieceHome(HWND puzzle, int columns, int rows, SIZE piece) {
+  // The piece a cell shows, by its colour; false for none.
+  auto shows = [&](const TShot& shot, int column, int row, int& homeColumn, int& homeRow) {
+    return testpicture::CellOfColour(
+        shot.At(column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2), homeColumn,
+        homeRow);
+  };
+  int moves = 0;
+  for (int cell = 0; cell < columns * rows && moves < 3 * columns * rows;) {
+    const int column = cell % columns, row = cell / columns;
+    int homeColumn = -1, homeRow = -1;
+    if (!shows(CaptureClient(puzzle), column, row, homeColumn, homeRow)) return -1;
+    if (homeColumn == column && homeRow == row) {
+      ++cell;
+      continue;
+    }
+    // The piece sent back starts the next drag from the same cell: press
+    // elsewhere in it, or two presses would make a double click.
+    POINT from{column * piece.cx + piece.cx / 2 + (moves % 2 ? piece.cx / 4 : -piece.cx / 4),
+               row * piece.cy + piece.cy / 2};
+    POINT to{homeColumn * piece.cx + piece.cx / 2, homeRow * piece.cy + piece.cy / 2};
+    ClientToScreen(puzzle, &from);
+    ClientToScreen(puzzle, &to);
+    DragTo(from.x, from.y, to.x, to.y);
+    ++moves;
+    // The next look at the screen must see this move.
+    WaitFor(
+        [&] {
+          int c = -1, r = -1;
+          return shows(CaptureClient(puzzle), homeColumn, homeRow, c, r) && c == homeColumn &&
+                 r == homeRow;
+        },
+        3000);
+  }
+  return moves;
 }
 
 bool LoadPictureWithF5(const TProcess& game, HWND window, const std::string& path) {

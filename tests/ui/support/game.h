@@ -23,6 +23,14 @@ bool HasLabel(HWND window, const std::string& text);
 // The piece size the game will compute for a grid on this window.
 SIZE PieceSize(HWND window, int columns, int rows);
 
+// The screen's DPI, as the game sees it, and a figure at 96 DPI at it.
+int ScreenDpi();
+int Scaled(int value);
+
+// Drags every piece of a puzzle made of the test picture's cells home, as the
+// screen shows them; the number of moves, or -1 when a cell shows no piece.
+int DragEveryPieceHome(HWND puzzle, int columns, int rows, SIZE piece);
+
 // Presses F5 and answers the picture dialog; true once a view shows.
 bool LoadPictureWithF5(const TProcess& game, HWND window, const std::string& path);
 

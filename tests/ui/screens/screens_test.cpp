@@ -1,0 +1,198 @@
+// The game on other screens, each in a Wine prefix and on an Xvfb screen of
+// its own: at 144 DPI (HighDpi) the windows are 1.5 times as large and the
+// pictures take the screen's pixels; on screens smaller than the window
+// (SmallScreen) everything lies inside the client area it gets.
+#include <gtest/gtest.h>
+
+#include "core/board.h"
+#include "core/geometry.h"
+#include "support/driver.h"
+#include "support/game.h"
+#include "support/testpicture.h"
+
+using namespace ui;
+
+namespace {
+
+RECT Place(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+// A window's client size and a control's place: the designed figures at 96
+// DPI scaled, within a pixel; every child inside its parent's client area.
+void ExpectScaledLayout(HWND window, SIZE client, HWND control, RECT designed) {
+  const RECT place = Place(control);
+  RECT area{};
+  GetClientRect(window, &area);
+  EXPECT_NEAR(area.right, Scaled(client.cx), 1);
+  EXPECT_NEAR(area.bottom, Scaled(client.cy), 1);
+  EXPECT_NEAR(place.left, Scaled(designed.left), 1);
+  EXPECT_NEAR(place.top, Scaled(designed.top), 1);
+  EXPECT_NEAR(place.right, Scaled(designed.right), 1);
+  EXPECT_NEAR(place.bottom, Scaled(designed.bottom), 1);
+}
+
+void ExpectEverythingInside(HWND parent) {
+  RECT client{};
+  GetClientRect(parent, &client);
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsWindowVisible(child)) continue;
+    RECT place = Place(child), inside{};
+    IntersectRect(&inside, &place, &client);
+    EXPECT_TRUE(EqualRect(&inside, &place)) << ClassOf(child) << " \"" << Text(child) << "\"";
+    ExpectEverythingInside(child);
+  }
+}
+
+std::string ScreenName() {
+  return std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+         std::to_string(GetSystemMetrics(SM_CYSCREEN)) + "-" + std::to_string(ScreenDpi()) + "dpi";
+}
+
+// A picture of the test cells cut exactly into the grid, scattered and every
+// piece dragged home; Ctrl+Alt on the way shows a hint beside the pointer.
+void PlayToTheEnd(TProcess& game, HWND window, const TTempDir& folder, int grid) {
+  ChooseGrid(window, grid, grid);
+  const SIZE piece = PieceSize(window, grid, grid);
+  ASSERT_TRUE(
+      testpicture::WriteGridPicture(folder.File("cells.bmp"), grid, grid, piece.cx, piece.cy));
+  ASSERT_TRUE(LoadPictureWithF5(game, window, folder.File("cells.bmp")));
+  PressKey('R', {VK_MENU});
+  ASSERT_TRUE(WaitFor([&] { return HasLabel(window, "You have made 0 moves."); }));
+  ExpectEverythingInside(window);
+  POINT pointer{piece.cx / 2, piece.cy / 2};
+  ClientToScreen(PuzzleView(window), &pointer);
+  INPUT keys[2]{};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = VK_CONTROL;
+  keys[1].ki.wVk = VK_MENU;
+  HWND hint = nullptr;
+  for (int step = 0; step < 20 && !hint; ++step) {
+    MoveTo(pointer.x + step % 2, pointer.y);
+    SendInput(2, keys, sizeof keys[0]);  // held again after each movement
+    hint = game.WaitWindow("tooltips_class32", 300);
+  }
+  ASSERT_NE(hint, nullptr);
+  RECT hintRect{};
+  GetWindowRect(hint, &hintRect);
+  GetCursorPos(&pointer);
+  EXPECT_NEAR(hintRect.left, pointer.x + Scaled(12), 2);
+  EXPECT_NEAR(hintRect.top, pointer.y + Scaled(20), 2);
+  SaveScreenshot("hint-" + ScreenName());
+  keys[0].ki.dwFlags = keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  PressKey(VK_F13);  // so that releasing Alt opens no menu
+  SendInput(2, keys, sizeof keys[0]);
+  const int moves = DragEveryPieceHome(PuzzleView(window), grid, grid, piece);
+  EXPECT_TRUE(WaitFor([&] { return HasLabel(window, "The puzzle is solved."); }));
+  EXPECT_TRUE(HasLabel(window, MovesText(moves)));
+}
+
+void CloseWithoutSaving(TProcess& game, HWND window) {
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  if (HWND question = WaitMessageBox(game, 5000)) PressButtonId(question, IDNO);
+  EXPECT_EQ(game.Wait(), 0);
+}
+
+}  // namespace
+
+TEST(HighDpi, TheMainWindowIsScaledAndAPhotoTakesTheScreensPixels) {
+  ASSERT_EQ(ScreenDpi(), 144);
+  TTempDir folder;
+  TProcess game(InstallGame(folder));
+  HWND window = game.WaitWindow("TQuiltraForm");
+  ASSERT_NE(window, nullptr);
+  RECT frame{}, client{};
+  GetWindowRect(window, &frame);
+  GetClientRect(window, &client);
+  HWND original = ChildWithText(window, "TGroupBox", "Original picture");
+  EXPECT_NEAR(Place(original).top, Scaled(189), 1);
+  EXPECT_NEAR(Place(GetParent(Children(window, "ComboBox")[1])).right, Scaled(345), 1);
+  EXPECT_NEAR(Place(Children(window, "ComboBox")[1]).top, Scaled(55), 1);
+
+  // The same photo on a screen of two thirds the size at 96 DPI, by the
+  // window's rules: here the puzzle view has 1.45 times the pixels each way.
+  TWindowTemplate at96;
+  at96.NonClientWidth = (frame.right - frame.left - client.right) * 2 / 3;
+  at96.NonClientHeight = (frame.bottom - frame.top - client.bottom) * 2 / 3;
+  const TRect box96 = ArrangeWindowOn(GetSystemMetrics(SM_CXSCREEN) * 2 / 3,
+                                      GetSystemMetrics(SM_CYSCREEN) * 2 / 3, at96)
+                          .PuzzleGroupBox;
+  const TSize fitted = FitSizeToBox(6000, 4000, box96.Width - 10, box96.Height - 25, true);
+  const TPieceSize piece96 = ComputePieceSize(box96.Width - 10, box96.Height - 25, 30, 30);
+  ChooseGrid(window, 30, 30);
+  ASSERT_TRUE(LoadPictureWithF5(game, window, PathArgument("photo")));
+  RECT view{};
+  GetClientRect(PuzzleView(window), &view);
+  EXPECT_GE(view.right * 100, GridCount(fitted.Width, piece96.Width, 30) * piece96.Width * 145);
+  EXPECT_GE(view.bottom * 100, GridCount(fitted.Height, piece96.Height, 30) * piece96.Height * 145);
+  ExpectEverythingInside(window);
+  SaveScreenshot("dpi144-main-window-photo");
+  PlayToTheEnd(game, window, folder, 7);
+  SaveScreenshot("dpi144-solved");
+  CloseWithoutSaving(game, window);
+}
+
+TEST(HighDpi, TheErrorDialogTheAboutDialogAndTheInstallerAreScaled) {
+  ASSERT_EQ(ScreenDpi(), 144);
+  TTempDir folder;
+  CopyFileA(PathArgument("probe").c_str(), folder.File("errorprobe.exe").c_str(), FALSE);
+  TProcess probe(folder.File("errorprobe.exe"), "open");
+  HWND error = probe.WaitWindow("TErrorForm");
+  ASSERT_NE(error, nullptr);
+  ExpectScaledLayout(error, {340, 265}, ChildWithText(error, "Button", "O&kay (no errors)"),
+                     {110, 135, 230, 160});
+  ExpectEverythingInside(error);
+  SaveScreenshot("dpi144-error-dialog");
+  PressButton(error, "&Okay");
+  EXPECT_EQ(probe.Wait(), 0);
+
+  TProcess game(InstallGame(folder));
+  HWND main = game.WaitWindow("TQuiltraForm");
+  ASSERT_NE(main, nullptr);
+  WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
+  PressKey('A', {VK_MENU});
+  HWND about = game.WaitWindow("TAboutForm", 5000);
+  ASSERT_NE(about, nullptr);
+  ExpectScaledLayout(about, {440, 280}, ChildWithText(about, "Button", "&Okay"),
+                     {185, 245, 260, 270});
+  ExpectEverythingInside(about);
+  SaveScreenshot("dpi144-about");
+  PressKey(VK_ESCAPE);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_EQ(game.Wait(), 0);
+
+  WriteFile(folder.File("Readme.txt"), "Quiltra\r\n\r\nA picture puzzle.\r\n");
+  TProcess installer(InstallGame(folder, "Install.exe"));
+  HWND install = installer.WaitWindow("TInstallForm");
+  ASSERT_NE(install, nullptr);
+  ExpectScaledLayout(install, {400, 450}, ChildWithText(install, "Button", "&Browse"),
+                     {320, 380, 395, 403});
+  ExpectEverythingInside(install);
+  SaveScreenshot("dpi144-installer");
+  PressButton(install, "&Cancel");
+  EXPECT_EQ(installer.Wait(), 0);
+}
+
+TEST(SmallScreen, EveryBoxLiesInsideTheClientAreaAndTheGamePlays) {
+  TTempDir folder;
+  TProcess game(InstallGame(folder));
+  HWND window = game.WaitWindow("TQuiltraForm");
+  ASSERT_NE(window, nullptr);
+  // The client area is on the screen, and of the title bar at most its
+  // frame is off it.
+  const RECT client = ClientRectOnScreen(window);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const int border = (frame.right - frame.left - (client.right - client.left)) / 2;
+  EXPECT_TRUE(client.left >= 0 && client.top >= 0 &&
+              client.right <= GetSystemMetrics(SM_CXSCREEN) &&
+              client.bottom <= GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_GE(frame.top, -border);
+  ExpectEverythingInside(window);
+  PlayToTheEnd(game, window, folder, 5);
+  SaveScreenshot("small-screen-" + ScreenName());
+  CloseWithoutSaving(game, window);
+}
