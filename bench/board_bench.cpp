@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "../tests/ui/support/testpicture.h"
+#include "tests/support/testpicture.h"
 #include "forms/application.h"
 #include "game/errorform.h"
 #include "tests/support/quiltraformprobe.h"

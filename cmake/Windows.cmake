@@ -22,6 +22,9 @@ add_subdirectory(src/forms)
 add_subdirectory(src/game)
 include(cmake/Distribution.cmake)
 
+# The tests' and benchmarks' shared helpers.
+add_subdirectory(tests/support)
+
 if(QUILTRA_TESTS AND EXISTS ${QUILTRA_GTEST_DIR}/CMakeLists.txt)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

@@ -3,60 +3,26 @@
 TFunStatContext FunStatContext;
 
 TFunStatContext::TFunStatContext(const TFunStatContext& source)
-    : Status(source.Status),
-      RaiseFile(source.RaiseFile),
-      RaiseFunction(source.RaiseFunction),
-      RaiseLine(source.RaiseLine),
-      Description(source.Description),
-      Parameter1(source.Parameter1),
-      Parameter2(source.Parameter2),
-      SystemErrorCode(source.SystemErrorCode),
-      UserCode(source.UserCode),
-      UserText(source.UserText),
-      UserInt(source.UserInt),
-      UserReal(source.UserReal) {}
+    : TFunStatRaise(source), TFunStatUser(source) {}
 
 void TFunStatContext::Reset(int32_t level) {
-  Status = level;
-  RaiseFile.clear();
-  RaiseFunction.clear();
-  RaiseLine = 0;
-  Description.clear();
-  Parameter1.clear();
-  Parameter2.clear();
-  SystemErrorCode = 0;
+  Raised() = TFunStatRaise{level, {}, {}, 0, {}, {}, {}, 0};
 }
 
 void TFunStatContext::ResetUserInfo() {
-  UserCode = 0;
-  UserText.clear();
-  UserInt = 0;
-  UserReal = 0.0;
+  User() = TFunStatUser{};
 }
 
 void TFunStatContext::Begin(const std::string& file, const std::string& function, int32_t line) {
-  Status = fsBeginFunctionError;
-  RaiseFile = file;
-  RaiseFunction = function;
-  RaiseLine = line;
-  Description.clear();
-  Parameter1.clear();
-  Parameter2.clear();
-  SystemErrorCode = 0;
+  Raised() = TFunStatRaise{fsBeginFunctionError, file, function, line, {}, {}, {}, 0};
 }
 
 void TFunStatContext::Raise(const std::string& file, const std::string& function, int32_t line,
                             int32_t level, const std::string& description,
                             const std::string& parameter1, const std::string& parameter2,
                             uint32_t systemErrorCode) {
-  Status = level;
-  RaiseFile = file;
-  RaiseFunction = function;
-  RaiseLine = line;
-  Description = description;
-  Parameter1 = parameter1;
-  Parameter2 = parameter2;
-  SystemErrorCode = systemErrorCode;
+  Raised() = TFunStatRaise{level,       file,       function,   line,
+                           description, parameter1, parameter2, systemErrorCode};
 }
 
 void TFunStatContext::NoteShow(const std::string& file, const std::string& function, int32_t line) {
@@ -67,18 +33,8 @@ void TFunStatContext::NoteShow(const std::string& file, const std::string& funct
 
 void TFunStatContext::Assign(const TFunStatContext& source) {
   if (&source == this) return;
-  Status = source.Status;
-  RaiseFile = source.RaiseFile;
-  RaiseFunction = source.RaiseFunction;
-  RaiseLine = source.RaiseLine;
-  Description = source.Description;
-  Parameter1 = source.Parameter1;
-  Parameter2 = source.Parameter2;
-  SystemErrorCode = source.SystemErrorCode;
-  UserCode = source.UserCode;
-  UserText = source.UserText;
-  UserInt = source.UserInt;
-  UserReal = source.UserReal;
+  Raised() = source;
+  User() = source;
 }
 
 std::string TFunStatContext::GetStatusText(int32_t level) {

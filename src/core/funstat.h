@@ -25,9 +25,9 @@ enum TFunStatus : int32_t {
   fsCatastrophe = 5,
 };
 
-class TFunStatContext {
- public:
-  // Raise part.
+// The raised part of a context: how an operation ended and, for a failure,
+// where it was raised and why. Copied, reset and raised as one.
+struct TFunStatRaise {
   int32_t Status = fsPerfect;
   std::string RaiseFile;
   std::string RaiseFunction;
@@ -36,15 +36,22 @@ class TFunStatContext {
   std::string Parameter1;
   std::string Parameter2;
   uint32_t SystemErrorCode = 0;
-  // Show location.
-  std::string ShowFile;
-  std::string ShowFunction;
-  int32_t ShowLine = 0;
-  // User information: carried and printed, never set by the program.
+};
+
+// User information: carried and printed, never set by the program.
+struct TFunStatUser {
   int32_t UserCode = 0;
   std::string UserText;
   int32_t UserInt = 0;
   double UserReal = 0.0;
+};
+
+class TFunStatContext : public TFunStatRaise, public TFunStatUser {
+ public:
+  // Show location.
+  std::string ShowFile;
+  std::string ShowFunction;
+  int32_t ShowLine = 0;
 
   TFunStatContext() = default;
   // A copy starts with an empty show location.
@@ -62,6 +69,9 @@ class TFunStatContext {
   void Assign(const TFunStatContext& source);
 
   bool Failed() const { return Status >= fsError; }
+  TFunStatRaise& Raised() { return *this; }
+  const TFunStatRaise& Raised() const { return *this; }
+  TFunStatUser& User() { return *this; }
 
   static std::string GetStatusText(int32_t level);
 

@@ -26,7 +26,8 @@ bool TQuiltraForm::SaveGameCommand() {
 }
 
 void TQuiltraForm::SaveGameMenuClick() {
-  SaveGameCommand();
+  // The command shows its own failure; the menu has nothing to go on with.
+  (void)SaveGameCommand();
 }
 
 bool TQuiltraForm::CheckSave() {
@@ -53,5 +54,7 @@ bool TQuiltraForm::CheckSave() {
 
 void TQuiltraForm::FormCloseQuery(bool& canClose) {
   canClose = CheckSave();
-  if (canClose && OptionsList) OptionsList->Save(false);
+  // A failed write of the options is shown by the list and keeps no one
+  // from closing.
+  if (canClose && OptionsList) (void)OptionsList->Save(false);
 }

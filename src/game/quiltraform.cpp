@@ -141,7 +141,9 @@ void TQuiltraForm::BeforeRun() {
     OptionsList = std::make_unique<TStoredTextList>(GetProgramFilePath("Quiltra.ini"));
     OptionsList->OnLoad = [this](TStoredTextList& list) { ReadOptions(list); };
     OptionsList->OnSave = [this](TStoredTextList& list) { WriteOptions(list); };
-    OptionsList->Load();
+    // An unreadable options file is shown by the list; the window starts
+    // with the defaults all the same.
+    (void)OptionsList->Load();
     ArrangeWindow();
   });
   frame.ShowStep(__LINE__, "Failed to prepare main window.");

@@ -22,15 +22,15 @@ class TStoredTextList {
   // Context "TStoredTextList::Load". Replaces the contents with the file's
   // (none when there is no file), then calls OnLoad. A failure is shown as
   // "Failed to load file." and stays in FunStatContext for the caller.
-  bool Load();
-  bool LoadFrom(const std::string& filePath);
+  [[nodiscard]] bool Load();
+  [[nodiscard]] bool LoadFrom(const std::string& filePath);
   // Context "TStoredTextList::Save". Asks before overwriting when prompting,
   // calls OnSave and replaces the file durably. True when the file was
   // written; a failure is shown as "Failed to save file." and then cleared.
-  bool Save(bool prompt);
+  [[nodiscard]] bool Save(bool prompt);
   // Keeps the contents; a list that has none yet takes them from the file at
   // the new path first.
-  bool SaveAs(const std::string& filePath, bool prompt);
+  [[nodiscard]] bool SaveAs(const std::string& filePath, bool prompt);
   void Clear();
 
   // No contents until the first Load or SaveAs (or a write), and none after

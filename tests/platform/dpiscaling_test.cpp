@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "../ui/support/testpicture.h"
+#include "tests/support/testpicture.h"
 #include "core/boardpaint.h"
 #include "forms/application.h"
 #include "forms/dpi.h"

@@ -11,7 +11,8 @@
 
 #include "platform/storedtextlist.h"
 #include "platform/textfile.h"
-#include "testfiles.h"
+#include "tests/support/files.h"
+#include "tests/support/showrecorder.h"
 
 namespace {
 
@@ -122,31 +123,31 @@ TEST(DurableSaveChild, SavesUntilKilled) {
   WriteBigList(lists[0], 2);
   WriteBigList(lists[1], 1);
   for (int saves = 0;; ++saves) {
-    lists[saves % 2].Save(false);
+    (void)lists[saves % 2].Save(false);  // until the parent ends this process
     if (saves == 0 && ready) SetEvent(ready);
   }
 }
 
 TEST(DurableSave, DeathAtEveryStepLeavesTheOldFileWhole) {
-  TTempFolder folder;
-  const std::string path = folder.Path + "game.qtg";
+  test::TTempFolder folder;
+  const std::string path = folder.Path() + "game.qtg";
   const std::string old = BigListText(1);
   for (TDurableWriteStep step : {TDurableWriteStep::CreateTemporary, TDurableWriteStep::Write,
                                  TDurableWriteStep::Flush, TDurableWriteStep::Replace}) {
-    WriteBytes(path, old);
+    test::WriteText(path, old);
     TChild child(path, static_cast<int>(step), "");
     ASSERT_TRUE(child.Started());
     EXPECT_EQ(child.Wait(60000), 3) << static_cast<int>(step);
-    EXPECT_TRUE(ReadBytes(path) == old) << static_cast<int>(step);
+    EXPECT_TRUE(test::ReadText(path) == old) << static_cast<int>(step);
   }
 }
 
 TEST(DurableSave, DeathAtRandomMomentsLeavesTheOldOrTheNewFileComplete) {
-  TTempFolder folder;
-  const std::string path = folder.Path + "game.qtg";
+  test::TTempFolder folder;
+  const std::string path = folder.Path() + "game.qtg";
   const std::string version1 = BigListText(1);
   const std::string version2 = BigListText(2);
-  WriteBytes(path, version1);
+  test::WriteText(path, version1);
   const std::string eventName = "QuiltraDurableReady" + std::to_string(GetCurrentProcessId());
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
   ASSERT_NE(ready, nullptr);
@@ -164,7 +165,7 @@ TEST(DurableSave, DeathAtRandomMomentsLeavesTheOldOrTheNewFileComplete) {
     Sleep(std::uniform_int_distribution<DWORD>(0, 150)(random));
     child.Kill();
 
-    const std::string text = ReadBytes(path);
+    const std::string text = test::ReadText(path);
     const int which = text == version1 ? 1 : text == version2 ? 2 : 0;
     ++found[which];
     EXPECT_NE(which, 0) << "round " << round << ": a partial file of " << text.size() << " bytes";

@@ -11,15 +11,16 @@
 #include <thread>
 #include <vector>
 
-#include "../ui/support/testpicture.h"
+#include "tests/support/testpicture.h"
 #include "core/funstat.h"
 #include "core/geometry.h"
 #include "forms/application.h"
 #include "tests/support/boards.h"
 #include "tests/support/quiltraformprobe.h"
 #include "platform/textfile.h"
-#include "testfiles.h"
-#include "testsupport.h"
+#include "tests/support/dialogs.h"
+#include "tests/support/files.h"
+#include "tests/support/showrecorder.h"
 
 namespace {
 
@@ -126,16 +127,13 @@ class GameFilesTest : public testing::Test {
   void SetUp() override {
     application_ = std::make_unique<TApplication>();
     form_ = std::make_unique<test::TQuiltraFormProbe>();
-    form_->ArrangeWindow();
-    form_->ComputePieceSize();
+    picture_ = folder_.Path() + "cells.bmp";
+    ASSERT_TRUE(form_->StartOnCells(picture_));
     pieceWidth_ = form_->Piece().Width;
     pieceHeight_ = form_->Piece().Height;
-    picture_ = folder_.Path + "cells.bmp";
-    ASSERT_TRUE(testpicture::WriteGridPicture(picture_, 7, 7, pieceWidth_, pieceHeight_));
-    form_->LoadGameFromPicture(picture_);
     ASSERT_TRUE(recorder_.Shows.empty());
     // The dialogs open in the test's folder, never next to the tests.
-    form_->LoadGameDialog.FileName = form_->SaveGameDialog.FileName = folder_.Path + "*.qtg";
+    form_->LoadGameDialog.FileName = form_->SaveGameDialog.FileName = folder_.Path() + "*.qtg";
   }
 
   void TearDown() override {
@@ -241,8 +239,8 @@ class GameFilesTest : public testing::Test {
   // A game file written by hand into the test's folder.
   std::string WriteGame(const std::string& name, const std::string& game,
                         const std::vector<TCell>& cells) {
-    WriteBytes(folder_.Path + name, test::GameFileText(game, cells));
-    return folder_.Path + name;
+    test::WriteText(folder_.Path() + name, test::GameFileText(game, cells));
+    return folder_.Path() + name;
   }
 
   static std::string GameKeys(int columns, int rows, int resultedColumns, int resultedRows,
@@ -257,8 +255,8 @@ class GameFilesTest : public testing::Test {
   // The last status the game handed back, and what was shown.
   std::string LastDescription() const { return FunStatContext.Description; }
 
-  TShowRecorder recorder_;
-  TTempFolder folder_;
+  test::TShowRecorder recorder_;
+  test::TTempFolder folder_;
   std::unique_ptr<TApplication> application_;
   std::unique_ptr<test::TQuiltraFormProbe> form_;
   std::string picture_;
@@ -267,7 +265,7 @@ class GameFilesTest : public testing::Test {
 
 TEST_F(GameFilesTest, AGameFileHoldsTheGridTheCountersAndEveryCellInOrder) {
   Misplace();
-  const std::string game = folder_.Path + "shuffled.qtg";
+  const std::string game = folder_.Path() + "shuffled.qtg";
   ASSERT_TRUE(form_->SaveGame(game));
   EXPECT_FALSE(Board().GameModified);
   EXPECT_EQ(form_->LastGameTitle, game);
@@ -301,7 +299,7 @@ TEST_F(GameFilesTest, AGameFileHoldsTheGridTheCountersAndEveryCellInOrder) {
 
   // The game section first, its keys in order, then the map, C R FH FV per
   // position; CR LF throughout.
-  const std::string text = ReadBytes(game);
+  const std::string text = test::ReadText(game);
   EXPECT_EQ(
       text.rfind(
           "[QuiltraGame]\r\nColumnsCount=7\r\nRowsCount=7\r\nLightGrid=FALSE\r\nPictureTitle=" +
@@ -319,7 +317,7 @@ TEST_F(GameFilesTest, AGameFileHoldsTheGridTheCountersAndEveryCellInOrder) {
 
 TEST_F(GameFilesTest, ASavedGameLoadsBackWithItsBoardCountersAndSettings) {
   Misplace();
-  const std::string game = folder_.Path + "Upper.QTG";
+  const std::string game = folder_.Path() + "Upper.QTG";
   ASSERT_TRUE(form_->SaveGame(game));
   const TBoard saved = Board();
 
@@ -331,7 +329,7 @@ TEST_F(GameFilesTest, ASavedGameLoadsBackWithItsBoardCountersAndSettings) {
   ASSERT_EQ(Board().CountRemainingPieces(), 0);
 
   // A name with another extension is no game: nothing happens.
-  const std::string other = folder_.Path + "game.txt";
+  const std::string other = folder_.Path() + "game.txt";
   CopyFileA(game.c_str(), other.c_str(), FALSE);
   const TScene before = Scene();
   form_->LoadGameFrom(other);
@@ -384,7 +382,7 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
 
   form_->LoadGameFromPicture(picture_);
   Misplace();
-  const std::string game = folder_.Path + "screen.qtg";
+  const std::string game = folder_.Path() + "screen.qtg";
   ASSERT_TRUE(form_->SaveGame(game));
   const TBoard saved = Board();
 
@@ -412,7 +410,7 @@ TEST_F(GameFilesTest, AGameFromAnotherScreenLoadsWholeOnItsSavedGrid) {
   // of 15 pixels, and a picture as wide as the area would now get 26.
   box->SetSize(box->Width() + 405 - box->ClientWidth(), box->Height());
   ASSERT_EQ(box->ClientWidth() - 10, 395);
-  const std::string widePicture = folder_.Path + "wide.bmp";
+  const std::string widePicture = folder_.Path() + "wide.bmp";
   ASSERT_TRUE(testpicture::WriteGridPicture(widePicture, 25, 7, 15, 15));
   ASSERT_EQ(GridCount(395, 395 / 25, 30), 26);
   std::vector<TCell> cells = test::HomeCells(25, 7);
@@ -458,11 +456,11 @@ TEST_F(GameFilesTest, AMapThatIsNoPermutationIsRefusedAndTheGameStays) {
 }
 
 TEST_F(GameFilesTest, AGameWhosePictureHasGoneIsRefusedAndTheGameStays) {
-  const std::string gone = folder_.Path + "gone.bmp";
+  const std::string gone = folder_.Path() + "gone.bmp";
   ASSERT_TRUE(CopyFileA(picture_.c_str(), gone.c_str(), FALSE));
   form_->LoadGameFromPicture(gone);
   Misplace();
-  const std::string game = folder_.Path + "gone.qtg";
+  const std::string game = folder_.Path() + "gone.qtg";
   ASSERT_TRUE(form_->SaveGame(game));
   form_->LoadGameFromPicture(picture_);
   Misplace();
@@ -487,15 +485,15 @@ TEST_F(GameFilesTest, AGameFileThatNamesNoPictureIsRefused) {
   const TScene before = Scene();
   const std::vector<TCell> cells = test::HomeCells(7, 7);
   const std::string longName =
-      folder_.Path + std::string(260 - folder_.Path.size() - 4, 'x') + ".bmp";
+      folder_.Path() + std::string(260 - folder_.Path().size() - 4, 'x') + ".bmp";
   ASSERT_EQ(longName.size(), 260u);
   const std::string files[] = {
       WriteGame("empty.qtg", GameKeys(7, 7, 7, 7, ""), cells),
-      WriteGame("text.qtg", GameKeys(7, 7, 7, 7, folder_.Path + "notes.txt"), cells),
+      WriteGame("text.qtg", GameKeys(7, 7, 7, 7, folder_.Path() + "notes.txt"), cells),
       WriteGame("long.qtg", GameKeys(7, 7, 7, 7, longName), cells),
   };
-  WriteBytes(folder_.Path + "junk.qtg", "This is no game.\r\n");
-  for (const std::string& game : {files[0], files[1], files[2], folder_.Path + "junk.qtg"}) {
+  test::WriteText(folder_.Path() + "junk.qtg", "This is no game.\r\n");
+  for (const std::string& game : {files[0], files[1], files[2], folder_.Path() + "junk.qtg"}) {
     form_->LoadGameFrom(game);
     EXPECT_EQ(LastDescription(), "The game file names no picture.") << game;
     EXPECT_EQ(FunStatContext.Parameter1, game);
@@ -505,8 +503,8 @@ TEST_F(GameFilesTest, AGameFileThatNamesNoPictureIsRefused) {
 }
 
 TEST_F(GameFilesTest, APictureThatNoLongerDecodesIsRefused) {
-  const std::string broken = folder_.Path + "broken.bmp";
-  WriteBytes(broken, "This is not a picture.\r\n");
+  const std::string broken = folder_.Path() + "broken.bmp";
+  test::WriteText(broken, "This is not a picture.\r\n");
   Misplace();
   form_->SetModified(false);
   const TScene before = Scene();
@@ -520,7 +518,7 @@ TEST_F(GameFilesTest, MissingAndUnreadableGameFiles) {
   form_->SetModified(false);
   const TScene before = Scene();
   // At first start the last game is the games folder's pattern.
-  const std::string pattern = folder_.Path + "*.qtg";
+  const std::string pattern = folder_.Path() + "*.qtg";
   form_->LastGameTitle = form_->LoadGameDialog.FileName = pattern;
   form_->LoadLastGameMenuClick();
   ASSERT_EQ(recorder_.Shows.size(), 1u);
@@ -530,7 +528,7 @@ TEST_F(GameFilesTest, MissingAndUnreadableGameFiles) {
   EXPECT_EQ(form_->LoadGameDialog.FileName, pattern);
 
   // A game file that cannot be read is reported once, by the list.
-  const std::string folderGame = folder_.Path + "folder.qtg";
+  const std::string folderGame = folder_.Path() + "folder.qtg";
   ASSERT_TRUE(CreateDirectoryA(folderGame.c_str(), nullptr));
   form_->LastGameTitle = folderGame;
   form_->LoadLastGameMenuClick();
@@ -544,7 +542,7 @@ TEST_F(GameFilesTest, YesToTheSaveQuestionGoesOnOnlyWhenTheGameWasWritten) {
   EXPECT_TRUE(form_->CheckSave());  // not modified: no question
   Misplace();
   const std::string lastGame = form_->LastGameTitle;
-  const std::string game = folder_.Path + "kept.qtg";
+  const std::string game = folder_.Path() + "kept.qtg";
   {
     TQueryAnswers cancel({IDCANCEL});
     EXPECT_FALSE(form_->CheckSave());
@@ -559,7 +557,7 @@ TEST_F(GameFilesTest, YesToTheSaveQuestionGoesOnOnlyWhenTheGameWasWritten) {
     TFileDialogAnswerer cancel("Save As", "");
     EXPECT_FALSE(form_->CheckSave());
   }
-  WriteBytes(game, "old");
+  test::WriteText(game, "old");
   {
     // Yes, then No to overwriting.
     TQueryAnswers answers({IDYES, IDNO});
@@ -568,10 +566,10 @@ TEST_F(GameFilesTest, YesToTheSaveQuestionGoesOnOnlyWhenTheGameWasWritten) {
     ASSERT_EQ(answers.Texts().size(), 2u);
     EXPECT_EQ(answers.Texts()[1], "File \"" + game + "\"already exists.\nOverwrite it?");
   }
-  EXPECT_EQ(ReadBytes(game), "old");
+  EXPECT_EQ(test::ReadText(game), "old");
   {
     TQueryAnswers yes({IDYES});
-    TFileDialogAnswerer save("Save As", folder_.Path + "missing\\kept.qtg");
+    TFileDialogAnswerer save("Save As", folder_.Path() + "missing\\kept.qtg");
     EXPECT_FALSE(form_->CheckSave());
   }
   ASSERT_EQ(recorder_.Shows.size(), 1u);
@@ -585,16 +583,16 @@ TEST_F(GameFilesTest, YesToTheSaveQuestionGoesOnOnlyWhenTheGameWasWritten) {
   }
   EXPECT_FALSE(Board().GameModified);
   EXPECT_EQ(form_->LastGameTitle, game);
-  EXPECT_NE(ReadBytes(game).find("MovesCount=5"), std::string::npos);
+  EXPECT_NE(test::ReadText(game).find("MovesCount=5"), std::string::npos);
 }
 
 TEST_F(GameFilesTest, LoadLastGameLoadsTheLastGameAfterYesSavedTheOneShown) {
   Misplace();
-  const std::string last = folder_.Path + "last.qtg";
+  const std::string last = folder_.Path() + "last.qtg";
   ASSERT_TRUE(form_->SaveGame(last));
   form_->Swap({3, 3}, {4, 4});
   form_->SetCounters(6, Board().WrongMoves);
-  const std::string shown = folder_.Path + "shown.qtg";
+  const std::string shown = folder_.Path() + "shown.qtg";
   {
     // Saving the game on screen makes it the last game; the command still
     // loads the one that was last when it was given.
@@ -603,7 +601,7 @@ TEST_F(GameFilesTest, LoadLastGameLoadsTheLastGameAfterYesSavedTheOneShown) {
     form_->LoadLastGameMenuClick();
   }
   EXPECT_TRUE(recorder_.Shows.empty());
-  EXPECT_NE(ReadBytes(shown).find("MovesCount=6"), std::string::npos);
+  EXPECT_NE(test::ReadText(shown).find("MovesCount=6"), std::string::npos);
   EXPECT_EQ(Board().MovesCount, 5);
   EXPECT_EQ(form_->LastGameTitle, last);
   EXPECT_EQ(form_->Caption(), "Quiltra - " + last);
@@ -611,9 +609,9 @@ TEST_F(GameFilesTest, LoadLastGameLoadsTheLastGameAfterYesSavedTheOneShown) {
 
 TEST_F(GameFilesTest, ASaveThatFailsLeavesTheOldGameFileWhole) {
   Misplace();
-  const std::string game = folder_.Path + "whole.qtg";
+  const std::string game = folder_.Path() + "whole.qtg";
   ASSERT_TRUE(form_->SaveGame(game));
-  const std::string old = ReadBytes(game);
+  const std::string old = test::ReadText(game);
   form_->Swap({3, 3}, {4, 4});
   form_->LastGameTitle = "before";
   for (TDurableWriteStep failing :
@@ -626,7 +624,7 @@ TEST_F(GameFilesTest, ASaveThatFailsLeavesTheOldGameFileWhole) {
       EXPECT_FALSE(form_->SaveGame(game));
     }
     DurableWriteTestHook = nullptr;
-    EXPECT_EQ(ReadBytes(game), old);
+    EXPECT_EQ(test::ReadText(game), old);
     EXPECT_EQ(folder_.Files().size(), 2u);  // the picture and the game: no temporary file
     EXPECT_TRUE(Board().GameModified);
     EXPECT_EQ(form_->LastGameTitle, "before");
@@ -638,7 +636,7 @@ TEST_F(GameFilesTest, ASaveThatFailsLeavesTheOldGameFileWhole) {
 
 TEST_F(GameFilesTest, CancelOrAFailureKeepsTheGameOnEveryCommand) {
   Misplace();
-  const std::string game = folder_.Path + "other.qtg";
+  const std::string game = folder_.Path() + "other.qtg";
   {
     // Saved under another name first: a game to load.
     TQueryAnswers yes({IDYES});
@@ -658,7 +656,7 @@ TEST_F(GameFilesTest, CancelOrAFailureKeepsTheGameOnEveryCommand) {
   // No, and the picture has gone: the game and its mark stay.
   {
     TQueryAnswers no({IDNO});
-    form_->LoadGameFromPicture(folder_.Path + "gone.bmp");
+    form_->LoadGameFromPicture(folder_.Path() + "gone.bmp");
   }
   ASSERT_EQ(recorder_.Shows.size(), 1u);
   EXPECT_EQ(recorder_.Shows[0].Headline, "Failed to load game.");
@@ -667,8 +665,8 @@ TEST_F(GameFilesTest, CancelOrAFailureKeepsTheGameOnEveryCommand) {
 
   // Closing: Cancel keeps the window and the options file as they were;
   // No closes and writes the options.
-  const std::string options = folder_.Path + "Quiltra.ini";
-  WriteBytes(options, "[QuiltraGame]\r\nColumnsCount=9\r\n");
+  const std::string options = folder_.Path() + "Quiltra.ini";
+  test::WriteText(options, "[QuiltraGame]\r\nColumnsCount=9\r\n");
   form_->OptionsList = std::make_unique<TStoredTextList>(options);
   form_->OptionsList->OnSave = [this](TStoredTextList& list) { form_->WriteOptions(list); };
   bool canClose = true;
@@ -677,26 +675,26 @@ TEST_F(GameFilesTest, CancelOrAFailureKeepsTheGameOnEveryCommand) {
     form_->FormCloseQuery(canClose);
   }
   EXPECT_FALSE(canClose);
-  EXPECT_EQ(ReadBytes(options), "[QuiltraGame]\r\nColumnsCount=9\r\n");
+  EXPECT_EQ(test::ReadText(options), "[QuiltraGame]\r\nColumnsCount=9\r\n");
   {
     TQueryAnswers no({IDNO});
     form_->FormCloseQuery(canClose);
   }
   EXPECT_TRUE(canClose);
-  EXPECT_NE(ReadBytes(options).find("LastGameTitle=" + game), std::string::npos);
+  EXPECT_NE(test::ReadText(options).find("LastGameTitle=" + game), std::string::npos);
 }
 
 TEST_F(GameFilesTest, TheOptionsFileKeepsItsSixKeysWithinTheirLimits) {
-  const std::string options = folder_.Path + "Quiltra.ini";
+  const std::string options = folder_.Path() + "Quiltra.ini";
   TStoredTextList list(options);
   list.OnLoad = [this](TStoredTextList& loaded) { form_->ReadOptions(loaded); };
   list.OnSave = [this](TStoredTextList& saved) { form_->WriteOptions(saved); };
   const std::string defaultGame = form_->LastGameTitle;
 
-  WriteBytes(options,
-             "; the player's settings\r\n[QuiltraGame]\r\nColumnsCount=4\r\nRowsCount=12\r\n"
-             "LightGrid=true\r\nPictureTitle=\r\nAllowFlip=TRUE\r\nLastGameTitle=\r\n"
-             "Extra=1\r\n\r\n[Other]\r\nKey=value\r\n");
+  test::WriteText(options,
+                  "; the player's settings\r\n[QuiltraGame]\r\nColumnsCount=4\r\nRowsCount=12\r\n"
+                  "LightGrid=true\r\nPictureTitle=\r\nAllowFlip=TRUE\r\nLastGameTitle=\r\n"
+                  "Extra=1\r\n\r\n[Other]\r\nKey=value\r\n");
   ASSERT_TRUE(list.Load());
   EXPECT_EQ(form_->ColumnsCountComboBox->Text(), "7");
   EXPECT_EQ(form_->RowsCountComboBox->Text(), "12");
@@ -711,10 +709,10 @@ TEST_F(GameFilesTest, TheOptionsFileKeepsItsSixKeysWithinTheirLimits) {
 
   const std::string picture259 = "C:\\" + std::string(252, 'p') + ".jpg";
   const std::string game259 = "C:\\" + std::string(252, 'g') + ".qtg";
-  WriteBytes(options,
-             "[QuiltraGame]\r\nColumnsCount=31\r\nRowsCount=0x1E\r\nLightGrid=TRUE\r\n"
-             "PictureTitle=" +
-                 picture259 + "\r\nLastGameTitle=" + game259 + "\r\n");
+  test::WriteText(options,
+                  "[QuiltraGame]\r\nColumnsCount=31\r\nRowsCount=0x1E\r\nLightGrid=TRUE\r\n"
+                  "PictureTitle=" +
+                      picture259 + "\r\nLastGameTitle=" + game259 + "\r\n");
   ASSERT_TRUE(list.Load());
   EXPECT_EQ(form_->ColumnsCountComboBox->Text(), "7");
   EXPECT_EQ(form_->RowsCountComboBox->Text(), "30");
@@ -722,18 +720,18 @@ TEST_F(GameFilesTest, TheOptionsFileKeepsItsSixKeysWithinTheirLimits) {
   EXPECT_FALSE(form_->AllowFlipCheckBox->Checked());
   EXPECT_EQ(form_->PictureTitle, picture259);
   EXPECT_EQ(form_->LastGameTitle, game259);
-  WriteBytes(options, "[QuiltraGame]\r\nPictureTitle=" + picture259 +
-                          "x\r\nLastGameTitle=" + game259 + "x\r\n");
+  test::WriteText(options, "[QuiltraGame]\r\nPictureTitle=" + picture259 +
+                               "x\r\nLastGameTitle=" + game259 + "x\r\n");
   ASSERT_TRUE(list.Load());
   EXPECT_EQ(form_->PictureTitle, picture259);
   EXPECT_EQ(form_->LastGameTitle, game259);
 
   // Written back: the six keys and nothing else.
-  WriteBytes(options, "; gone\r\n[QuiltraGame]\r\nExtra=1\r\n[Other]\r\nKey=value\r\n");
+  test::WriteText(options, "; gone\r\n[QuiltraGame]\r\nExtra=1\r\n[Other]\r\nKey=value\r\n");
   ASSERT_TRUE(list.Load());
   form_->ColumnsCountComboBox->SelectText("9");
   ASSERT_TRUE(list.Save(false));
-  EXPECT_EQ(ReadBytes(options),
+  EXPECT_EQ(test::ReadText(options),
             "[QuiltraGame]\r\nColumnsCount=9\r\nRowsCount=30\r\nLightGrid=FALSE\r\nPictureTitle=" +
                 picture259 + "\r\nAllowFlip=FALSE\r\nLastGameTitle=" + game259 + "\r\n\r\n");
   EXPECT_TRUE(recorder_.Shows.empty());

@@ -11,38 +11,16 @@
 #include "platform/handles.h"
 #include "platform/links.h"
 #include "testsupport.h"
+#include "tests/support/shortcuts.h"
 
 using namespace test;
 
 namespace {
 
-struct TLinkContent {
-  std::string Target, WorkingDirectory, Arguments;
-  int ShowCommand = -1;
-};
+using TLinkContent = TShortcut;
 
-TLinkContent ReadLink(const std::string& path) {
-  TLinkContent content;
-  TComPtr<IShellLinkA> link;
-  TComPtr<IPersistFile> file;
-  std::wstring name(path.begin(), path.end());
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                              link.PutVoid())) ||
-      FAILED(link->QueryInterface(IID_IPersistFile, file.PutVoid())) ||
-      FAILED(file->Load(name.c_str(), STGM_READ)))
-    return content;
-  char text[MAX_PATH] = {};
-  link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-  content.Target = text;
-  link->GetWorkingDirectory(text, MAX_PATH);
-  content.WorkingDirectory = text;
-  link->GetArguments(text, MAX_PATH);
-  content.Arguments = text;
-  // Wine's link object does not load the show command back; the file's
-  // header keeps it at offset 0x3C.
-  const std::string bytes = ReadText(path);
-  if (bytes.size() >= 0x40) content.ShowCommand = static_cast<unsigned char>(bytes[0x3C]);
-  return content;
+TShortcut ReadLink(const std::string& path) {
+  return ReadShortcut(path);
 }
 
 }  // namespace

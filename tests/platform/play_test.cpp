@@ -4,11 +4,13 @@
 
 #include <memory>
 
-#include "../ui/support/testpicture.h"
+#include "tests/support/testpicture.h"
 #include "core/boardpaint.h"
 #include "core/funstat.h"
 #include "forms/application.h"
+#include "tests/support/files.h"
 #include "tests/support/quiltraformprobe.h"
+#include "tests/support/showrecorder.h"
 
 namespace {
 
@@ -25,29 +27,16 @@ bool Near(uint32_t a, uint32_t b, int tolerance = 12) {
 class PlayTest : public testing::Test {
  protected:
   void SetUp() override {
-    TFunStatContext::ShowHandler = [this](const TFunStatContext& context, const std::string&,
-                                          bool*) {
-      shown_.push_back(context.Description);
-      return true;
-    };
     application_ = std::make_unique<TApplication>();
     form_ = std::make_unique<test::TQuiltraFormProbe>();
-    form_->ArrangeWindow();
-    form_->ComputePieceSize();
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    picture_ = std::string(temp) + "quiltra-play-" + std::to_string(GetCurrentProcessId()) + ".bmp";
-    ASSERT_TRUE(
-        testpicture::WriteGridPicture(picture_, 7, 7, form_->Piece().Width, form_->Piece().Height));
-    form_->LoadGameFromPicture(picture_);
-    ASSERT_TRUE(shown_.empty());
+    picture_ = folder_ / "cells.bmp";
+    ASSERT_TRUE(form_->StartOnCells(picture_));
+    ASSERT_TRUE(recorder_.Shows.empty());
   }
 
   void TearDown() override {
     form_.reset();
     application_.reset();
-    TFunStatContext::ShowHandler = nullptr;
-    DeleteFileA(picture_.c_str());
   }
 
   // The centre and a corner of a cell of the puzzle view.
@@ -97,10 +86,11 @@ class PlayTest : public testing::Test {
     form_->SetModified(false);
   }
 
+  test::TShowRecorder recorder_;
+  test::TTempFolder folder_;
   std::unique_ptr<TApplication> application_;
   std::unique_ptr<test::TQuiltraFormProbe> form_;
   std::string picture_;
-  std::vector<std::string> shown_;
 };
 
 TEST_F(PlayTest, APictureLoadsAsASolvedBoardWithAFramedOriginal) {
@@ -331,7 +321,7 @@ TEST_F(PlayTest, APictureThatDoesNotDecodeGivesOneBlackPieceQuietly) {
   }
   form_->LoadGameFromPicture(damaged);
   DeleteFileA(damaged.c_str());
-  EXPECT_TRUE(shown_.empty());
+  EXPECT_TRUE(recorder_.Shows.empty());
   EXPECT_EQ(form_->PictureTitle, damaged);
   EXPECT_EQ(form_->Board().ResultedColumns, 1);
   EXPECT_EQ(form_->Board().ResultedRows, 1);
@@ -354,7 +344,7 @@ TEST_F(PlayTest, APanoramaInOneRowOfPiecesKeepsTheRowsItShows) {
                                     [](int, int y) { return y % 4 < 2 ? 0xFFFFFFu : 0x000000u; }));
   form_->LoadGameFromPicture(panorama);
   DeleteFileA(panorama.c_str());
-  EXPECT_TRUE(shown_.empty());
+  EXPECT_TRUE(recorder_.Shows.empty());
   ASSERT_EQ(form_->Board().ResultedRows, 1);
   ASSERT_EQ(form_->PuzzlePictureImage->Canvas().Height, pieceHeight);
   const int x = form_->PuzzlePictureImage->Canvas().Width / 2;

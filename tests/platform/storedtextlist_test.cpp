@@ -8,7 +8,8 @@
 
 #include "platform/storedtextlist.h"
 #include "platform/textfile.h"
-#include "testfiles.h"
+#include "tests/support/files.h"
+#include "tests/support/showrecorder.h"
 
 namespace {
 
@@ -50,9 +51,9 @@ class TQueryAnswerer {
 }  // namespace
 
 TEST(StoredTextList, LoadOfAMissingFileGivesEmptyContentsAndCallsTheHook) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  TStoredTextList list(folder.Path + "Quiltra.ini");
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  TStoredTextList list(folder.Path() + "Quiltra.ini");
   EXPECT_EQ(list.Contents(), nullptr);
   int loads = 0;
   list.OnLoad = [&](TStoredTextList& loaded) {
@@ -68,9 +69,10 @@ TEST(StoredTextList, LoadOfAMissingFileGivesEmptyContentsAndCallsTheHook) {
 }
 
 TEST(StoredTextList, LoadReadsTheFileForTheHook) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  WriteBytes(folder.Path + "game.qtg", "junk\n[quiltragame]\ncolumnscount=12\rLightGrid=TRUE");
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  test::WriteText(folder.Path() + "game.qtg",
+                  "junk\n[quiltragame]\ncolumnscount=12\rLightGrid=TRUE");
   TStoredTextList list("elsewhere.ini");
   int32_t columns = 7;
   bool light = false;
@@ -78,17 +80,17 @@ TEST(StoredTextList, LoadReadsTheFileForTheHook) {
     loaded.ReadInteger("QuiltraGame", "ColumnsCount", columns, 30, 5);
     loaded.ReadBool("QuiltraGame", "LightGrid", light);
   };
-  EXPECT_TRUE(list.LoadFrom(folder.Path + "game.qtg"));
-  EXPECT_EQ(list.FilePath, folder.Path + "game.qtg");
+  EXPECT_TRUE(list.LoadFrom(folder.Path() + "game.qtg"));
+  EXPECT_EQ(list.FilePath, folder.Path() + "game.qtg");
   EXPECT_EQ(columns, 12);
   EXPECT_TRUE(light);
 }
 
 TEST(StoredTextList, AFileThatCannotBeReadIsShownAndKeptForTheCaller) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  const std::string path = folder.Path + "locked.ini";
-  WriteBytes(path, Example);
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  const std::string path = folder.Path() + "locked.ini";
+  test::WriteText(path, Example);
   HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
@@ -118,9 +120,9 @@ TEST(StoredTextList, AFileThatCannotBeReadIsShownAndKeptForTheCaller) {
 }
 
 TEST(StoredTextList, SaveWritesTheFormatThatWindowsReadsToo) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  const std::string path = folder.Path + "Quiltra.ini";
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  const std::string path = folder.Path() + "Quiltra.ini";
   TStoredTextList list(path);
   int saves = 0;
   list.OnSave = [&](TStoredTextList& saved) {
@@ -129,7 +131,7 @@ TEST(StoredTextList, SaveWritesTheFormatThatWindowsReadsToo) {
   };
   EXPECT_TRUE(list.Save(false));
   EXPECT_EQ(saves, 1);
-  EXPECT_EQ(ReadBytes(path), Example);
+  EXPECT_EQ(test::ReadText(path), Example);
   EXPECT_EQ(folder.Files(), std::vector<std::string>{"Quiltra.ini"});
   EXPECT_TRUE(recorder.Shows.empty());
 
@@ -141,24 +143,24 @@ TEST(StoredTextList, SaveWritesTheFormatThatWindowsReadsToo) {
 }
 
 TEST(StoredTextList, SaveReplacesAReadOnlyFileAndClearsItsAttributes) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  const std::string path = folder.Path + "old.qtg";
-  WriteBytes(path, "[Old]\r\nKey=1\r\n\r\n");
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  const std::string path = folder.Path() + "old.qtg";
+  test::WriteText(path, "[Old]\r\nKey=1\r\n\r\n");
   ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
   TStoredTextList list(path);
   list.OnSave = WriteExample;
   EXPECT_TRUE(list.Save(false));
-  EXPECT_EQ(ReadBytes(path), Example);
+  EXPECT_EQ(test::ReadText(path), Example);
   const DWORD attributes = GetFileAttributesA(path.c_str());
   EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN), 0u);
   EXPECT_TRUE(recorder.Shows.empty());
 }
 
 TEST(StoredTextList, SaveIntoAMissingFolderFailsAndDoesNotCreateIt) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  const std::string missing = folder.Path + "Missing\\";
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  const std::string missing = folder.Path() + "Missing\\";
   TStoredTextList list(missing + "game.qtg");
   list.OnSave = WriteExample;
   EXPECT_FALSE(list.Save(false));
@@ -172,15 +174,15 @@ TEST(StoredTextList, SaveIntoAMissingFolderFailsAndDoesNotCreateIt) {
 }
 
 TEST(StoredTextList, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  const std::string path = folder.Path + "Quiltra.ini";
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  const std::string path = folder.Path() + "Quiltra.ini";
   const std::string old = "[Old]\r\nKey=1\r\n\r\n";
   TStoredTextList list(path);
   list.OnSave = WriteExample;
   for (TDurableWriteStep failing : {TDurableWriteStep::CreateTemporary, TDurableWriteStep::Write,
                                     TDurableWriteStep::Flush, TDurableWriteStep::Replace}) {
-    WriteBytes(path, old);
+    test::WriteText(path, old);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
     recorder.Shows.clear();
     bool sawTemporary = false;
@@ -193,7 +195,7 @@ TEST(StoredTextList, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
     DurableWriteTestHook = nullptr;
 
     const int index = static_cast<int>(failing);
-    EXPECT_EQ(ReadBytes(path), old) << index;
+    EXPECT_EQ(test::ReadText(path), old) << index;
     EXPECT_EQ(folder.Files(), std::vector<std::string>{"Quiltra.ini"}) << index;
     EXPECT_EQ(sawTemporary, failing != TDurableWriteStep::CreateTemporary) << index;
     EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << index;
@@ -204,7 +206,7 @@ TEST(StoredTextList, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
   }
 
   // A rename the system refuses: the file is held open by another program.
-  WriteBytes(path, old);
+  test::WriteText(path, old);
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
   recorder.Shows.clear();
   HANDLE held =
@@ -212,7 +214,7 @@ TEST(StoredTextList, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(list.Save(false));
   CloseHandle(held);
-  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(test::ReadText(path), old);
   EXPECT_EQ(folder.Files(), std::vector<std::string>{"Quiltra.ini"});
   EXPECT_NE(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
   ASSERT_EQ(recorder.Shows.size(), 1u);
@@ -221,21 +223,21 @@ TEST(StoredTextList, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
   // An exception from the hook: nothing is written either.
-  WriteBytes(path, old);
+  test::WriteText(path, old);
   recorder.Shows.clear();
   list.OnSave = [](TStoredTextList&) { throw std::runtime_error("no values"); };
   EXPECT_FALSE(list.Save(false));
-  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(test::ReadText(path), old);
   ASSERT_EQ(recorder.Shows.size(), 1u);
   EXPECT_EQ(recorder.Shows[0].Description, "Unhandled exception: no values");
 }
 
 TEST(StoredTextList, TheOverwriteQuestionGuardsAnExistingFile) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  const std::string path = folder.Path + "game.qtg";
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  const std::string path = folder.Path() + "game.qtg";
   const std::string old = "[Old]\r\nKey=1\r\n\r\n";
-  WriteBytes(path, old);
+  test::WriteText(path, old);
   TStoredTextList list(path);
   int saves = 0;
   list.OnSave = [&](TStoredTextList& saved) {
@@ -247,7 +249,7 @@ TEST(StoredTextList, TheOverwriteQuestionGuardsAnExistingFile) {
     EXPECT_FALSE(list.Save(true));
   }
   EXPECT_EQ(saves, 0);
-  EXPECT_EQ(ReadBytes(path), old);
+  EXPECT_EQ(test::ReadText(path), old);
   EXPECT_TRUE(recorder.Shows.empty());
   {
     TQueryAnswerer answer(IDYES);
@@ -255,27 +257,27 @@ TEST(StoredTextList, TheOverwriteQuestionGuardsAnExistingFile) {
     EXPECT_EQ(answer.Question, "File \"" + path + "\"already exists.\nOverwrite it?");
   }
   EXPECT_EQ(saves, 1);
-  EXPECT_EQ(ReadBytes(path), Example);
+  EXPECT_EQ(test::ReadText(path), Example);
   // No file, no question.
-  EXPECT_TRUE(list.SaveAs(folder.Path + "new.qtg", true));
-  EXPECT_EQ(ReadBytes(folder.Path + "new.qtg"), Example);
+  EXPECT_TRUE(list.SaveAs(folder.Path() + "new.qtg", true));
+  EXPECT_EQ(test::ReadText(folder.Path() + "new.qtg"), Example);
 }
 
 TEST(StoredTextList, SaveAsTakesTheFilesContentsOnlyWhenTheListHasNone) {
-  TTempFolder folder;
-  TShowRecorder recorder;
-  const std::string first = folder.Path + "first.ini";
-  WriteBytes(first, "before=1\r\n;note\r\n[Keep]\r\nA=1\r\n");
+  test::TTempFolder folder;
+  test::TShowRecorder recorder;
+  const std::string first = folder.Path() + "first.ini";
+  test::WriteText(first, "before=1\r\n;note\r\n[Keep]\r\nA=1\r\n");
   TStoredTextList list("never-read.ini");
   EXPECT_TRUE(list.SaveAs(first, false));
   EXPECT_EQ(list.FilePath, first);
   // Without a hook the file comes back as the format writes it.
-  EXPECT_EQ(ReadBytes(first), "[Keep]\r\nA=1\r\n\r\n");
+  EXPECT_EQ(test::ReadText(first), "[Keep]\r\nA=1\r\n\r\n");
 
   list.WriteInteger("Keep", "B", -2);
-  const std::string second = folder.Path + "second.ini";
-  WriteBytes(second, "[Other]\r\nX=1\r\n");
+  const std::string second = folder.Path() + "second.ini";
+  test::WriteText(second, "[Other]\r\nX=1\r\n");
   EXPECT_TRUE(list.SaveAs(second, false));
-  EXPECT_EQ(ReadBytes(second), "[Keep]\r\nA=1\r\nB=-2\r\n\r\n");
+  EXPECT_EQ(test::ReadText(second), "[Keep]\r\nA=1\r\nB=-2\r\n\r\n");
   EXPECT_TRUE(recorder.Shows.empty());
 }

@@ -3,7 +3,10 @@
 // The game's rules themselves are tested natively (tests/core).
 #pragma once
 
+#include <string>
+
 #include "game/quiltraform.h"
+#include "tests/support/testpicture.h"
 
 namespace test {
 
@@ -59,6 +62,16 @@ class TQuiltraFormProbe : public TQuiltraForm {
   using TQuiltraForm::ShowMovesCount;
   using TQuiltraForm::ShowWrongMovesCount;
   using TQuiltraForm::WriteOptions;
+
+  // Arranges the window as at start and loads a picture of 7 x 7 cells of
+  // known colours (written to the path), cut exactly into its pieces.
+  bool StartOnCells(const std::string& picture) {
+    ArrangeWindow();
+    ComputePieceSize();
+    if (!testpicture::WriteGridPicture(picture, 7, 7, piece_.Width, piece_.Height)) return false;
+    LoadGameFromPicture(picture);
+    return true;
+  }
 
   const TGame& Game() const { return game_; }
   const TBoard& Board() const { return game_.Board(); }

@@ -9,7 +9,7 @@
 #include "core/board.h"
 #include "support/driver.h"
 #include "support/game.h"
-#include "support/testpicture.h"
+#include "tests/support/testpicture.h"
 
 using namespace ui;
 

@@ -8,7 +8,7 @@
 #include "core/geometry.h"
 #include "support/driver.h"
 #include "support/game.h"
-#include "support/testpicture.h"
+#include "tests/support/testpicture.h"
 
 using namespace ui;
 

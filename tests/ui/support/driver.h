@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/files.h"
+
 namespace ui {
 
 // Paths given on the command line: the built executable and where
@@ -20,25 +22,21 @@ std::string PathArgument(const std::string& name);
 // A unix path as Wine sees it ("Z:\...").
 std::string WindowsPath(const std::string& path);
 
-// A temporary folder removed with everything in it.
-class TTempDir {
- public:
-  TTempDir();
-  ~TTempDir();
-  TTempDir(const TTempDir&) = delete;
-  TTempDir& operator=(const TTempDir&) = delete;
-  const std::string& Path() const { return path_; }  // ends with a backslash
-  std::string File(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
-
-// Deletes a folder (ending with a backslash) with everything in it.
-void DeleteTree(const std::string& directory);
-bool FileExists(const std::string& path);
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& content);
+// The shared temporary folder and whole-file helpers (tests/support), under
+// the names the UI tests use.
+using TTempDir = test::TTempFolder;
+inline void DeleteTree(const std::string& directory) {
+  test::RemoveTree(directory);
+}
+inline bool FileExists(const std::string& path) {
+  return test::Exists(path);
+}
+inline std::string ReadFile(const std::string& path) {
+  return test::ReadText(path);
+}
+inline void WriteFile(const std::string& path, const std::string& content) {
+  test::WriteText(path, content);
+}
 
 // Waits until the condition holds; false after the timeout.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);

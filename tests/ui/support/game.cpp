@@ -1,6 +1,6 @@
 #include "game.h"
 
-#include "testpicture.h"
+#include "tests/support/testpicture.h"
 
 namespace ui {
 

@@ -23,29 +23,6 @@ bool SamePath(const std::string& a, const std::string& b) {
   return _stricmp(a.c_str(), b.c_str()) == 0;
 }
 
-TLink ReadLink(const std::string& path) {
-  TLink content;
-  IShellLinkA* link = nullptr;
-  IPersistFile* file = nullptr;
-  std::wstring name(path.begin(), path.end());
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link))) &&
-      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-      SUCCEEDED(file->Load(name.c_str(), STGM_READ))) {
-    char text[MAX_PATH] = {};
-    link->GetPath(text, MAX_PATH, nullptr, SLGP_RAWPATH);
-    content.Target = text;
-    link->GetWorkingDirectory(text, MAX_PATH);
-    content.WorkingDirectory = text;
-    link->GetArguments(text, MAX_PATH);
-    content.Arguments = text;
-    content.Read = true;
-  }
-  if (file) file->Release();
-  if (link) link->Release();
-  return content;
-}
-
 bool RegistryKeyExists(HKEY root, const std::string& key) {
   HKEY opened = nullptr;
   if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;

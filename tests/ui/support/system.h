@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "tests/support/shortcuts.h"
+
 namespace ui {
 
 // A special folder by its CSIDL number, with a trailing backslash.
@@ -14,12 +16,11 @@ std::string SpecialFolder(int folder);
 // Equal paths, ignoring letter case.
 bool SamePath(const std::string& a, const std::string& b);
 
-// A shortcut file as the shell reads it back.
-struct TLink {
-  bool Read = false;
-  std::string Target, WorkingDirectory, Arguments;
-};
-TLink ReadLink(const std::string& path);  // COM must be initialised
+// A shortcut file as the shell reads it back (tests/support).
+using TLink = test::TShortcut;
+inline TLink ReadLink(const std::string& path) {  // COM must be initialised
+  return test::ReadShortcut(path);
+}
 
 bool RegistryKeyExists(HKEY root, const std::string& key);
 // A string value, or "(none)".
