@@ -353,6 +353,21 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
       if (DispatchMouse(message, wParam, lParam)) return 0;
       break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Alt+letter still reaches the menu after the handler saw it.
+      if (OnKeyDown) OnKeyDown(static_cast<WORD>(wParam), CurrentShiftState());
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (OnKeyUp) OnKeyUp(static_cast<WORD>(wParam), CurrentShiftState());
+      break;
+    case WM_SETFOCUS:
+      if (OnEnter) OnEnter();
+      break;
+    case WM_KILLFOCUS:
+      if (OnExit) OnExit();
+      break;
     case WM_CAPTURECHANGED:
       if (Dragging() && reinterpret_cast<HWND>(lParam) != handle_) Application->EndDrag();
       break;

@@ -22,6 +22,9 @@ using TMouseButtonEvent = std::function<void(TMouseButton button, TShiftState sh
 using TDragOverEvent = std::function<void(TControl* source, int x, int y, bool& accept)>;
 using TDragDropEvent = std::function<void(TControl* source, int x, int y)>;
 using TNotifyEvent = std::function<void()>;
+// A key pressed or released (a virtual-key code) while the control has the
+// focus, with the modifier keys held.
+using TKeyEvent = std::function<void(WORD key, TShiftState shift)>;
 
 struct TControlStyle {
   const char* ClassName;  // a system class, or one of ours
@@ -104,6 +107,11 @@ class TControl {
   TDragOverEvent OnDragOver;
   TDragDropEvent OnDragDrop;
   TNotifyEvent OnClick;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  // The control receives and loses the keyboard focus.
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
 
   // Starts dragging this control at once (no minimum distance).
   void BeginDrag();

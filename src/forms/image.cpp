@@ -51,10 +51,28 @@ void TImage::InvalidateAll() {
   InvalidateRect(Handle(), nullptr, FALSE);
 }
 
+void TImage::TakeKeyboard() {
+  takesKeyboard_ = true;
+  SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) | WS_TABSTOP);
+}
+
 LRESULT TImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
+    case WM_GETDLGCODE: {
+      if (!takesKeyboard_) break;
+      // Enter and Esc are asked for one by one: wanting every key would
+      // take Tab too, and the focus could not leave the view.
+      const auto* key = reinterpret_cast<const MSG*>(lParam);
+      const bool ownKey = key && key->message == WM_KEYDOWN &&
+                          (key->wParam == VK_RETURN || key->wParam == VK_ESCAPE);
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | (ownKey ? DLGC_WANTMESSAGE : 0);
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      if (takesKeyboard_ && !Focused()) SetFocus();
+      break;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(Handle(), &paint);
@@ -65,10 +83,12 @@ LRESULT TImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       } else {
         FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
       }
+      if (OnPaintOver) OnPaintOver(dc);
       EndPaint(Handle(), &paint);
       return 0;
     }
     default:
-      return TControl::HandleMessage(message, wParam, lParam);
+      break;
   }
+  return TControl::HandleMessage(message, wParam, lParam);
 }

@@ -43,9 +43,17 @@ class TImage : public TControl {
   void Invalidate(int left, int top, int width, int height);
   void InvalidateAll();
 
+  // The view takes part in the keyboard: Tab reaches it, a click focuses it,
+  // and it receives the arrows, Enter, Esc and letters (Tab still leaves).
+  void TakeKeyboard();
+  // Drawn over the bitmap's pixels at each repaint, which keeps the bitmap
+  // itself free of marks that come and go (the keyboard cursor).
+  std::function<void(HDC dc)> OnPaintOver;
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   std::unique_ptr<TBitmap> picture_;
+  bool takesKeyboard_ = false;
 };

@@ -14,6 +14,7 @@ void TQuiltraForm::DropHeldPiece(TCellPos target) {
 }
 
 void TQuiltraForm::ShowMove(const TMove& move, TDropOutcome outcome) {
+  keys_.Follow(game_, move);
   DrawPiece(move.To);
   DrawPiece(move.From);
   DrawCellFrames(move.To, false);
@@ -25,6 +26,7 @@ void TQuiltraForm::ShowMove(const TMove& move, TDropOutcome outcome) {
 
 void TQuiltraForm::FlipPiece(TCellPos cell, TFlip axis) {
   if (!game_.Flip(cell, axis)) return;
+  keys_.Check(game_);
   DrawPiece(cell);
   DrawCellFrames(cell, false);
 }

@@ -40,6 +40,7 @@ TQuiltraForm::TGameSnapshot TQuiltraForm::TakeSnapshot() const {
 void TQuiltraForm::RestoreSnapshot(const TGameSnapshot& snapshot) {
   game_ = snapshot.Game;
   piece_ = snapshot.Piece;
+  keys_.Reset(game_);
   PictureTitle = snapshot.PictureTitle;
   // An empty chooser (none selected) is not in the list: empty it again.
   if (!ColumnsCountComboBox->SelectText(snapshot.ColumnsText))

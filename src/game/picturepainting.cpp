@@ -18,6 +18,8 @@ void ReplaceView(TControl* container, int left, int top, TImage*& view,
   fresh->SetBounds(left, top, width, height);
   fresh->NewPicture(width, height);
   picture.DrawInto(fresh->Canvas());
+  // A keyboard player keeps the focus in the view across a new picture.
+  if (view && view->Focused()) fresh->SetFocus();
   if (view) container->Remove(view);
   view = fresh;
   view->SetVisible(true);

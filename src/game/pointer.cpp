@@ -56,6 +56,10 @@ void TQuiltraForm::PuzzlePictureImageMouseDown(TMouseButton button, TShiftState 
                                                int y) {
   const TCellPos cell = PuzzleCellAt(x, y);
   if (!game_.InPlayArea(cell)) return;
+  // The keyboard goes on from the cell pressed.
+  const TCellPos before = keys_.Cursor();
+  keys_.PlaceCursor(game_, cell);
+  MoveKeyboardCursor(before);
   if (button == TMouseButton::Left) {
     if (!play_.PickUp(game_, cell)) return;
     const TShiftState keys = shift.Without(ssLeft);
@@ -113,6 +117,7 @@ void TQuiltraForm::OriginalPictureGroupBoxMouseMove(TShiftState /*shift*/, int x
 }
 
 void TQuiltraForm::AttachImageHandlers() {
+  AttachKeyboardHandlers();
   PuzzlePictureImage->OnMouseMove = [this](TShiftState shift, int x, int y) {
     PuzzlePictureImageMouseMove(shift, x, y);
   };

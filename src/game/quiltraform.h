@@ -9,6 +9,7 @@
 
 #include "core/game.h"
 #include "core/gamefile.h"
+#include "core/keyboardplay.h"
 #include "core/playstate.h"
 #include "core/geometry.h"
 #include "forms/controls.h"
@@ -72,6 +73,7 @@ class TQuiltraForm : public TForm {
   // --- state ---
   TGame game_;
   TPlayState play_;
+  TKeyboardPlay keys_;
   TPieceSize piece_{0, 0};
   std::string PictureTitle;
   std::string LastGameTitle;
@@ -149,6 +151,23 @@ class TQuiltraForm : public TForm {
   void OriginalPictureImageDragDrop(TControl* source, int x, int y);
   void PuzzlePictureGroupBoxMouseMove(TShiftState shift, int x, int y);
   void OriginalPictureGroupBoxMouseMove(TShiftState shift, int x, int y);
+
+  // --- keyboard ---
+  void PuzzlePictureImageKeyDown(WORD key, TShiftState shift);
+  void PuzzlePictureImageKeyUp(WORD key, TShiftState shift);
+  // Enter: picks up the piece under the cursor, or drops the one held there.
+  void KeyboardPickUpOrDrop(TCellPos target);
+  void KeyboardPutBack();
+  // The cursor came from the cell before: both repainted, the position
+  // label follows.
+  void MoveKeyboardCursor(TCellPos before);
+  // The cursor (while the view has the focus) and the held piece's cell,
+  // drawn over the view's pixels.
+  void PaintKeyboardFrames(HDC dc);
+  void InvalidatePuzzleCell(TCellPos cell);
+  // The hint for the cursor's piece, beside its cell, while Ctrl+Alt is held.
+  void ShowKeyboardHint(TShiftState shift);
+  void AttachKeyboardHandlers();
 
   // --- options ---
   void ReadOptions(TStoredTextList& list);

@@ -5,6 +5,7 @@
 void TQuiltraForm::RandomizeMenuClick() {
   if (!PuzzlePictureImage || !PuzzlePictureImage->Visible()) return;
   ShuffleMap();
+  keys_.Reset(game_);
   DrawAllPieces();
   DrawGrids(false);
   SetTips(kTipsDrag);

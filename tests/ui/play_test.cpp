@@ -1,11 +1,15 @@
-// A whole game with the real mouse: load a picture whose cells each have
-// their own colour, randomize, find every piece on the screen and drag it
-// home, some of them onto the original picture, to "The puzzle is solved.".
+// Whole games with the real mouse and with the keyboard alone: load a
+// picture whose cells each have their own colour, randomize, find every piece
+// on the screen and bring it home, some of them onto the original picture, to
+// "The puzzle is solved.".
 #include <gtest/gtest.h>
+
+#include <utility>
 
 #include "core/board.h"
 #include "support/driver.h"
 #include "support/game.h"
+#include "support/system.h"
 #include "tests/support/testpicture.h"
 
 using namespace ui;
@@ -48,16 +52,20 @@ POINT CellCentre(HWND view, int width, int height, int column, int row) {
   return point;
 }
 
-}  // namespace
+// Whether a piece's dark corner mark shows in the left (or right) top
+// quarter of its cell: a piece mirrored left to right shows it on the right.
+bool MarkOnSide(const TPlay& play, int column, int row, bool right) {
+  const TShot shot = CaptureClient(play.Puzzle);
+  const int x = column * play.PieceWidth +
+                (right ? play.PieceWidth - 1 - play.PieceWidth / 4 : play.PieceWidth / 4);
+  return shot.At(x, row * play.PieceHeight + play.PieceHeight / 4) == 0x101010u;
+}
 
-TEST(Play, AWholeGameWithTheMouse) {
-  TTempDir folder;
-  TProcess game(InstallGame(folder));
-  TPlay play;
+// A picture cut exactly into 7 x 7 pieces of the puzzle area's size, loaded
+// and randomized.
+void StartGame(const TProcess& game, const TTempDir& folder, TPlay& play) {
   play.Window = game.WaitWindow("TQuiltraForm");
   ASSERT_NE(play.Window, nullptr);
-
-  // A picture cut exactly into 7 x 7 pieces of the puzzle area's size.
   const SIZE piece = PieceSize(play.Window, 7, 7);
   play.PieceWidth = piece.cx;
   play.PieceHeight = piece.cy;
@@ -74,6 +82,25 @@ TEST(Play, AWholeGameWithTheMouse) {
   PressKey('R', {VK_MENU});
   ASSERT_TRUE(WaitFor([&] { return HasLabel(play.Window, "You have made 0 moves."); }));
   EXPECT_NE(ChildWithText(play.Window, "TLabel", "You have made 0 wrong moves."), nullptr);
+}
+
+// The end of a modified game: closed without saving.
+void LeaveUnsaved(TProcess& game, const TPlay& play) {
+  PostMessageA(play.Window, WM_CLOSE, 0, 0);
+  HWND question = WaitMessageBox(game, 5000);
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(MessageBoxText(question), "The game has been modified. Save it?");
+  PressButtonId(question, IDNO);
+  EXPECT_EQ(game.Wait(), 0);
+}
+
+}  // namespace
+
+TEST(Play, AWholeGameWithTheMouse) {
+  TTempDir folder;
+  TProcess game(InstallGame(folder));
+  TPlay play;
+  ASSERT_NO_FATAL_FAILURE(StartGame(game, folder, play));
   Sleep(200);
   SaveScreenshot("play-randomized");
 
@@ -88,12 +115,7 @@ TEST(Play, AWholeGameWithTheMouse) {
     for (int column = 0; column < 7 && !done; ++column) {
       if (board.PieceColumn[column][row] == column && board.PieceRow[column][row] == row) continue;
       POINT centre = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, column, row);
-      auto markAt = [&](bool right) {
-        const TShot shot = CaptureClient(play.Puzzle);
-        const int x = column * play.PieceWidth +
-                      (right ? play.PieceWidth - 1 - play.PieceWidth / 4 : play.PieceWidth / 4);
-        return shot.At(x, row * play.PieceHeight + play.PieceHeight / 4) == 0x101010u;
-      };
+      auto markAt = [&](bool right) { return MarkOnSide(play, column, row, right); };
       ASSERT_TRUE(markAt(false));
       // Clicks a few pixels apart: two at one spot would be a double click,
       // which mirrors nothing.
@@ -156,12 +178,123 @@ TEST(Play, AWholeGameWithTheMouse) {
   EXPECT_TRUE(HasLabel(play.Window, WrongMovesText(wrongMoves)));
   Sleep(200);
   SaveScreenshot("play-solved");
+  LeaveUnsaved(game, play);
+}
 
-  // The game is modified: leave it without saving.
-  PostMessageA(play.Window, WM_CLOSE, 0, 0);
-  HWND question = WaitMessageBox(game, 5000);
-  ASSERT_NE(question, nullptr);
-  EXPECT_EQ(MessageBoxText(question), "The game has been modified. Save it?");
-  PressButtonId(question, IDNO);
-  EXPECT_EQ(game.Wait(), 0);
+namespace {
+
+// The puzzle view's cursor, moved with Ctrl+Home, Home and the arrows, and
+// the board as the test expects it after each move.
+struct TKeyboardPlayer {
+  const TPlay& Play;
+  TScreenBoard Board;
+  int Column = 0, Row = 0;
+
+  void GoTo(int column, int row) {
+    if (column == 0 && row == 0) PressKey(VK_HOME, {VK_CONTROL}), Column = Row = 0;
+    if (column < Column - column) PressKey(VK_HOME), Column = 0;
+    for (; Column != column; Column += Column < column ? 1 : -1)
+      PressKey(Column < column ? VK_RIGHT : VK_LEFT);
+    for (; Row != row; Row += Row < row ? 1 : -1) PressKey(Row < row ? VK_DOWN : VK_UP);
+  }
+  bool Home(int column, int row) const {
+    return Board.PieceColumn[column][row] == column && Board.PieceRow[column][row] == row;
+  }
+  // Enter on one cell, then on another (or O: on the piece's home in the
+  // original view); the labels show the move before the next one.
+  void Move(int fromColumn, int fromRow, int toColumn, int toRow, bool onOriginal, int moves) {
+    GoTo(fromColumn, fromRow);
+    PressKey(VK_RETURN);
+    if (onOriginal)
+      PressKey('O');
+    else
+      GoTo(toColumn, toRow), PressKey(VK_RETURN);
+    std::swap(Board.PieceColumn[fromColumn][fromRow], Board.PieceColumn[toColumn][toRow]);
+    std::swap(Board.PieceRow[fromColumn][fromRow], Board.PieceRow[toColumn][toRow]);
+    EXPECT_TRUE(WaitFor([&] { return HasLabel(Play.Window, MovesText(moves)); }));
+  }
+};
+
+// The cursor's band just inside a cell's frame shows both black and white.
+bool CursorOn(const TPlay& play, int column, int row) {
+  const TShot shot = CaptureClient(play.Puzzle);
+  bool black = false, white = false;
+  for (int x = 1; x < play.PieceWidth - 1; ++x) {
+    const uint32_t pixel = shot.At(column * play.PieceWidth + x, row * play.PieceHeight + 1);
+    black = black || pixel == 0;
+    white = white || pixel == 0xFFFFFFu;
+  }
+  return black && white;
+}
+
+}  // namespace
+
+TEST(Play, AWholeGameFromTheKeyboard) {
+  TTempDir folder;
+  TProcess game(InstallGame(folder));
+  TPlay play;
+  ASSERT_NO_FATAL_FAILURE(StartGame(game, folder, play));
+
+  // Tab reaches the view after the choosers and the check boxes.
+  for (int tabs = 0; tabs < 8 && Focused(play.Window) != play.Puzzle; ++tabs) PressKey(VK_TAB);
+  ASSERT_EQ(Focused(play.Window), play.Puzzle);
+  TKeyboardPlayer player{play, ReadBoard(play)};
+  EXPECT_TRUE(WaitFor([&] { return CursorOn(play, 0, 0); }, 3000));
+  PressKey(VK_END, {VK_CONTROL});
+  EXPECT_TRUE(WaitFor([&] { return CursorOn(play, 6, 6) && !CursorOn(play, 0, 0); }, 3000));
+  EXPECT_TRUE(HasLabel(play.Window, PositionText(6, 6)));
+  player.Column = player.Row = 6;
+
+  // Mirrors and the mark on a misplaced piece; Esc puts a piece back.
+  int column = 0, row = 0;
+  while (player.Home(column, row)) column = (column + 1) % 7, row += column == 0;
+  player.GoTo(column, row);
+  PressKey('H');
+  EXPECT_TRUE(WaitFor([&] { return MarkOnSide(play, column, row, true); }, 3000));
+  PressKey('V');  // the dark corner leaves the top
+  EXPECT_TRUE(WaitFor([&] { return !MarkOnSide(play, column, row, true); }, 3000));
+  PressKey('M');
+  Sleep(200);
+  SaveScreenshot("keyboard-mirrored-marked");
+  // The mark's red frame; mirrored both ways, the piece's dark corner is
+  // at the bottom right (the screenshot shows it).
+  EXPECT_EQ(CaptureClient(play.Puzzle)
+                .At(column * play.PieceWidth, row * play.PieceHeight + play.PieceHeight / 2),
+            0xFF0000u);
+  PressKey(VK_RETURN, {VK_CONTROL});
+  PressKey(VK_RETURN, {VK_SHIFT});
+  EXPECT_TRUE(WaitFor([&] { return MarkOnSide(play, column, row, false); }, 3000));
+  PressKey(VK_RETURN);
+  PressKey(VK_ESCAPE);
+
+  // One wrong move on purpose, then every piece home, every third drop on
+  // the original view.
+  int moves = 0;
+  for (int to = 0; to < 49 && moves == 0; ++to) {
+    const int c = to % 7, r = to / 7;
+    if ((c != column || r != row) && !player.Home(c, r) &&
+        (c != player.Board.PieceColumn[column][row] || r != player.Board.PieceRow[column][row]))
+      player.Move(column, row, c, r, false, ++moves);
+  }
+  EXPECT_TRUE(HasLabel(play.Window, WrongMovesText(1)));
+  for (int cell = 0; cell < 49; ++cell) {
+    const int c = cell % 7, r = cell / 7;
+    while (!player.Home(c, r)) {
+      ASSERT_GE(player.Board.PieceColumn[c][r], 0) << "unknown piece at " << c << "," << r;
+      player.Move(c, r, player.Board.PieceColumn[c][r], player.Board.PieceRow[c][r], moves % 3 == 2,
+                  moves + 1);
+      ++moves;
+    }
+  }
+  EXPECT_TRUE(WaitFor([&] { return HasLabel(play.Window, "The puzzle is solved."); }));
+  EXPECT_TRUE(HasLabel(play.Window, MovesText(moves)));
+  EXPECT_TRUE(HasLabel(play.Window, WrongMovesText(1)));
+
+  // A chooser with the focus still takes the arrows.
+  const std::vector<HWND> combos = Children(play.Window, "ComboBox");
+  PressKey(VK_TAB);
+  ASSERT_TRUE(WaitFor([&] { return Focused(play.Window) == combos.at(0); }));
+  PressKey(VK_DOWN);
+  EXPECT_TRUE(WaitFor([&] { return Text(combos[0]) == "8"; }));
+  LeaveUnsaved(game, play);
 }
