@@ -22,7 +22,8 @@ std::vector<std::string> GridCountItems() {
 
 }  // namespace
 
-TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true}, "Quiltra game") {
+TQuiltraForm::TQuiltraForm(const TGdiplusSession& /*gdiplus*/)
+    : TForm(TFormStyle{"TQuiltraForm", 760, 522, true}, "Quiltra game") {
   CreateComponents();
   CreateMainMenu();
 
@@ -37,7 +38,6 @@ TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true},
   Application->HintShortPause = 200;
   Application->HelpFile = GetProgramFilePath("Help.hlp");
   PositionLabel->SetCaption("");
-  GdiplusToken = StartGdiplus(GdiplusInput);
   SetTips(kTipsLoad);
   // A new game object: its whole map at home, the default grid chosen.
   ResetGameCounters();
@@ -60,9 +60,7 @@ TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true},
   };
 }
 
-TQuiltraForm::~TQuiltraForm() {
-  StopGdiplus(GdiplusToken);
-}
+TQuiltraForm::~TQuiltraForm() = default;
 
 std::string TQuiltraForm::GamesDirectory() const {
   return GetProgramFilePath("QuiltraGames\\");
