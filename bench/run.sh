@@ -1,6 +1,8 @@
 #!/bin/sh
 # Runs the benchmarks under Wine: the picture benchmark on photo-like JPEGs
-# of 2, 12 and 24 megapixels (made with ImageMagick on the first run), and
+# of 2, 24, 100 and 200 megapixels and a progressive one of 24 (made on the
+# first run: with ImageMagick up to 24, beyond its default limits with
+# makejpeg.exe, the program's own writer), and
 # the board benchmark ("Randomize" and a drop on a 30 x 30 grid) on a private
 # Xvfb display. Prints their tables.
 # Builds nothing: build the tree first (scripts/build.sh).
@@ -19,7 +21,7 @@ bench=$build/bench
 # A plasma with fine grain, like a photo's detail and noise; quality 92.
 pictures=$bench/pictures
 mkdir -p "$pictures"
-for size in 1632x1224 4000x3000 6000x4000; do
+for size in 1632x1224 6000x4000; do
   file=$pictures/photo-$size.jpg
   [ -f "$file" ] && continue
   echo "Making $file"
@@ -28,10 +30,23 @@ for size in 1632x1224 4000x3000 6000x4000; do
     -compose overlay -composite -quality 92 "$file"
 done
 
+if [ ! -f "$pictures/photo-6000x4000-progressive.jpg" ]; then
+  echo "Making $pictures/photo-6000x4000-progressive.jpg"
+  convert "$pictures/photo-6000x4000.jpg" -interlace JPEG -quality 92 \
+    "$pictures/photo-6000x4000-progressive.jpg"
+fi
+for size in 12247x8165 16320x12240; do
+  file=photo-$size.jpg
+  [ -f "$pictures/$file" ] && continue
+  echo "Making $pictures/$file"
+  (cd "$pictures" && "$build/wine-run.sh" "$bench/makejpeg.exe" "$file" ${size%x*} ${size#*x})
+done
+
 echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(wine --version)"
 cd "$pictures"
 "$build/wine-run.sh" "$bench/picture_bench.exe" "$@" \
-  photo-1632x1224.jpg photo-4000x3000.jpg photo-6000x4000.jpg
+  photo-1632x1224.jpg photo-6000x4000.jpg photo-6000x4000-progressive.jpg \
+  photo-12247x8165.jpg photo-16320x12240.jpg
 
 echo
 # A fresh Wine session: the board benchmark needs the display from the start.

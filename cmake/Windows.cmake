@@ -15,6 +15,7 @@ if(CMAKE_CROSSCOMPILING)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run.sh)
 endif()
 
+include(cmake/LibJpeg.cmake)
 add_subdirectory(src/core)
 add_subdirectory(src/platform)
 add_subdirectory(src/forms)

@@ -6,7 +6,7 @@ as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 # clang builds the fuzzers; their runtime (libFuzzer) is in libclang-rt-14-dev,
 # which clang only recommends.
 packages="cmake g++ make g++-mingw-w64-i686 mingw-w64-tools googletest \
-  clang libclang-rt-14-dev \
+  clang libclang-rt-14-dev dpkg-dev nasm \
   wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-liberation locales"
 missing=""
 for p in $packages; do

@@ -24,7 +24,7 @@ using TReadAt = std::function<size_t(uint64_t offset, uint8_t* data, size_t size
 TPictureHeader ReadPictureHeader(const TReadAt& readAt, uint64_t fileSize);
 
 // Pictures beyond this many pixels (or 65535 in either direction) are not
-// decoded: their decoding needs several copies of 4 bytes a pixel, more than
-// a 32-bit process can count on.
+// decoded whole (by GDI+, or as a progressive JPEG): their decoding needs
+// several copies of 4 bytes a pixel, more than a 32-bit process can count on.
 constexpr int64_t kMaxPicturePixels = int64_t{1} << 27;
 bool PictureTooLarge(int64_t width, int64_t height);

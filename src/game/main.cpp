@@ -12,12 +12,14 @@
 #include "game/installform.h"
 #include "game/quiltraform.h"
 #include "platform/error.h"
+#include "platform/gdiplus.h"
 #include "platform/messages.h"
 #include "platform/program.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   STATUS_FRAME("WinMain");
   std::unique_ptr<TApplication> application;
+  std::unique_ptr<TGdiplusSession> gdiplus;
   std::unique_ptr<TQuiltraForm> mainForm;
   std::unique_ptr<TInstallForm> installForm;
   std::unique_ptr<TErrorForm> errorForm;
@@ -41,7 +43,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (installerRun) {
       installForm = std::make_unique<TInstallForm>();
     } else {
-      mainForm = std::make_unique<TQuiltraForm>();
+      // The game decodes pictures through GDI+ while its window lives.
+      gdiplus = std::make_unique<TGdiplusSession>();
+      mainForm = std::make_unique<TQuiltraForm>(*gdiplus);
     }
     errorForm = std::make_unique<TErrorForm>();
     aboutForm = std::make_unique<TAboutForm>();
@@ -59,6 +63,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   errorForm.reset();
   installForm.reset();
   mainForm.reset();
+  gdiplus.reset();
   application.reset();
   return 0;
 }

@@ -36,8 +36,7 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     const TPictureSource picture(path, std::max(puzzleWidth, originalWidth),
                                  std::max(puzzleHeight, originalHeight), piece_.Width,
                                  piece_.Height);
-    int maxColumns = kMaxGridCells;
-    int maxRows = kMaxGridCells;
+    TGridSize maximum{kMaxGridCells, kMaxGridCells};
     if (!newGame && savedColumns > 0 && savedRows > 0) {
       // A game saved on another screen: cut the picture into its grid.
       const TSize fitted =
@@ -47,19 +46,21 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
         if (fitted.Width < savedColumns || fitted.Height < savedRows)
           return frame.Raise(__LINE__, "The picture cannot be cut into the saved grid.", path);
         piece_ = TPieceSize{fitted.Width / savedColumns, fitted.Height / savedRows};
-        maxColumns = savedColumns;
-        maxRows = savedRows;
+        maximum = TGridSize{savedColumns, savedRows};
       }
     }
 
     if (newGame) ResetGameCounters();
     PictureTitle = path;
     SetCaptionTitle("");
-    int columns = 1, rows = 1;
-    PaintPictureToGrid(PuzzlePictureGroupBox, left, puzzleTop, PuzzlePictureImage, picture, true,
-                       puzzleWidth, puzzleHeight, piece_.Width, piece_.Height, maxColumns, maxRows,
-                       columns, rows);
-    game_.SetPlayArea(columns, rows);
+    const TGridSize grid = PaintPictureToGrid(TViewPlace{.Container = PuzzlePictureGroupBox,
+                                                         .Left = left,
+                                                         .Top = puzzleTop,
+                                                         .AreaWidth = puzzleWidth,
+                                                         .AreaHeight = puzzleHeight,
+                                                         .Enlarge = true},
+                                              PuzzlePictureImage, picture, piece_, maximum);
+    game_.SetPlayArea(grid.Columns, grid.Rows);
 
     // The new backup is complete before the old one goes: a failure in
     // between leaves the old one in place, never a destroyed one.
@@ -70,8 +71,13 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     if (BackupPictureImage) PuzzlePictureGroupBox->Remove(BackupPictureImage);
     BackupPictureImage = backup;
 
-    PaintPictureUsingGrid(OriginalPictureGroupBox, left, originalTop, OriginalPictureImage, picture,
-                          true, originalWidth, originalHeight, game_.Columns(), game_.Rows());
+    PaintPictureUsingGrid(TViewPlace{.Container = OriginalPictureGroupBox,
+                                     .Left = left,
+                                     .Top = originalTop,
+                                     .AreaWidth = originalWidth,
+                                     .AreaHeight = originalHeight,
+                                     .Enlarge = true},
+                          OriginalPictureImage, picture, TGridSize{game_.Columns(), game_.Rows()});
     AttachImageHandlers();
     if (newGame) game_.PutPiecesHome();
     loaded = true;

@@ -27,31 +27,30 @@ void ReplaceView(TControl* container, int left, int top, TImage*& view,
 
 }  // namespace
 
-void PaintPictureToGrid(TControl* container, int left, int top, TImage*& view,
-                        const TPictureSource& picture, bool enlarge, int areaWidth, int areaHeight,
-                        int pieceWidth, int pieceHeight, int maxColumns, int maxRows, int& columns,
-                        int& rows) {
+TGridSize PaintPictureToGrid(const TViewPlace& place, TImage*& view, const TPictureSource& picture,
+                             TPieceSize piece, TGridSize maximum) {
   STATUS_FRAME("PaintPictureToGrid");
-  columns = rows = 1;
+  TGridSize grid{1, 1};
   frame.Run([&] {
-    const TSize fitted =
-        FitSizeToBox(picture.Width(), picture.Height(), areaWidth, areaHeight, enlarge);
-    columns = GridCount(fitted.Width, pieceWidth, maxColumns);
-    rows = GridCount(fitted.Height, pieceHeight, maxRows);
-    ReplaceView(container, left, top, view, picture, columns * pieceWidth, rows * pieceHeight);
+    const TSize fitted = FitSizeToBox(picture.Width(), picture.Height(), place.AreaWidth,
+                                      place.AreaHeight, place.Enlarge);
+    grid.Columns = GridCount(fitted.Width, piece.Width, maximum.Columns);
+    grid.Rows = GridCount(fitted.Height, piece.Height, maximum.Rows);
+    ReplaceView(place.Container, place.Left, place.Top, view, picture, grid.Columns * piece.Width,
+                grid.Rows * piece.Height);
   });
+  return grid;
 }
 
-void PaintPictureUsingGrid(TControl* container, int left, int top, TImage*& view,
-                           const TPictureSource& picture, bool enlarge, int areaWidth,
-                           int areaHeight, int columns, int rows) {
+void PaintPictureUsingGrid(const TViewPlace& place, TImage*& view, const TPictureSource& picture,
+                           TGridSize grid) {
   STATUS_FRAME("PaintPictureUsingGrid");
   frame.Run([&] {
-    const TSize fitted =
-        FitSizeToBox(picture.Width(), picture.Height(), areaWidth, areaHeight, enlarge);
+    const TSize fitted = FitSizeToBox(picture.Width(), picture.Height(), place.AreaWidth,
+                                      place.AreaHeight, place.Enlarge);
     // Each cell of the original view is a whole number of pixels.
-    const int width = columns > 0 ? fitted.Width / columns * columns : 0;
-    const int height = rows > 0 ? fitted.Height / rows * rows : 0;
-    ReplaceView(container, left, top, view, picture, width, height);
+    const int width = grid.Columns > 0 ? fitted.Width / grid.Columns * grid.Columns : 0;
+    const int height = grid.Rows > 0 ? fitted.Height / grid.Rows * grid.Rows : 0;
+    ReplaceView(place.Container, place.Left, place.Top, view, picture, width, height);
   });
 }

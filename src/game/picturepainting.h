@@ -5,14 +5,32 @@
 
 #include "forms/image.h"
 
+#include "core/board.h"
+
 class TPictureSource;
 
-// Returns the grid's columns and rows (each 1 to the maximum).
-void PaintPictureToGrid(TControl* container, int left, int top, TImage*& view,
-                        const TPictureSource& picture, bool enlarge, int areaWidth, int areaHeight,
-                        int pieceWidth, int pieceHeight, int maxColumns, int maxRows, int& columns,
-                        int& rows);
+// Where a view goes in its container, and the area its picture is fitted
+// into (enlarged to fit when it is smaller).
+struct TViewPlace {
+  TControl* Container;
+  int Left;
+  int Top;
+  int AreaWidth;
+  int AreaHeight;
+  bool Enlarge;
+};
 
-void PaintPictureUsingGrid(TControl* container, int left, int top, TImage*& view,
-                           const TPictureSource& picture, bool enlarge, int areaWidth,
-                           int areaHeight, int columns, int rows);
+// A grid's columns and rows.
+struct TGridSize {
+  int Columns;
+  int Rows;
+};
+
+// The puzzle view, cut into whole pieces; returns the grid (each way 1 to the
+// maximum).
+TGridSize PaintPictureToGrid(const TViewPlace& place, TImage*& view, const TPictureSource& picture,
+                             TPieceSize piece, TGridSize maximum);
+
+// The original view, sized to divide evenly into the grid.
+void PaintPictureUsingGrid(const TViewPlace& place, TImage*& view, const TPictureSource& picture,
+                           TGridSize grid);

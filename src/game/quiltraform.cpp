@@ -23,7 +23,8 @@ std::vector<std::string> GridCountItems() {
 
 }  // namespace
 
-TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true}, "Quiltra game") {
+TQuiltraForm::TQuiltraForm(const TGdiplusSession& /*gdiplus*/)
+    : TForm(TFormStyle{"TQuiltraForm", 760, 522, true}, "Quiltra game") {
   CreateComponents();
   CreateMainMenu();
 
@@ -38,7 +39,6 @@ TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true},
   Application->HintShortPause = 200;
   Application->HelpFile = GetProgramFilePath("Help.hlp");
   PositionLabel->SetCaption("");
-  GdiplusToken = StartGdiplus(GdiplusInput);
   SetTips(kTipsLoad);
   // A new game object: its whole map at home, the default grid chosen.
   ResetGameCounters();
@@ -61,9 +61,7 @@ TQuiltraForm::TQuiltraForm() : TForm(TFormStyle{"TQuiltraForm", 760, 522, true},
   };
 }
 
-TQuiltraForm::~TQuiltraForm() {
-  StopGdiplus(GdiplusToken);
-}
+TQuiltraForm::~TQuiltraForm() = default;
 
 std::string TQuiltraForm::GamesDirectory() const {
   return GamesFolderPath();

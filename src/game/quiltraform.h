@@ -26,7 +26,8 @@
 // cell and the size of a piece on screen.
 class TQuiltraForm : public TForm {
  public:
-  TQuiltraForm();
+  // GDI+ runs in the session while the window lives.
+  explicit TQuiltraForm(const TGdiplusSession& gdiplus);
   ~TQuiltraForm() override;
 
   // Reads the options file and arranges the window on the screen.
@@ -77,8 +78,6 @@ class TQuiltraForm : public TForm {
   std::string PictureTitle;
   std::string LastGameTitle;
   std::string PictureExtensions;
-  ULONG_PTR GdiplusToken = 0;
-  TGdiplusStartupInput GdiplusInput;
   std::unique_ptr<TStoredTextList> OptionsList;
   std::unique_ptr<TStoredTextList> GameList;
 

@@ -13,6 +13,7 @@
 #include "core/statusframe.h"
 #include "platform/gdiplusapi.h"
 #include "platform/handles.h"
+#include "platform/jpegpicture.h"
 
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
@@ -198,7 +199,21 @@ TPictureSource::TPictureSource(const std::string& fileName, int maxWidth, int ma
     const std::wstring path = WidePath(fileName);
     if (path.empty()) return;
     const TPictureHeader header = ReadHeader(path);
-    if (PictureTooLarge(header.Width, header.Height) || !header.Complete) return;
+    if (!header.Complete) return;
+    if (header.Format == TPictureFormat::Jpeg) {
+      TJpegPicture jpeg =
+          DecodeJpeg(path, header.Orientation, maxWidth, maxHeight, minWidth, minHeight);
+      if (jpeg.Outcome == TJpegOutcome::Damaged) return;
+      if (jpeg.Outcome == TJpegOutcome::Decoded) {
+        reduced_ = std::move(jpeg.Reduced);
+        const bool swap = OrientationSwapsAxes(header.Orientation);
+        width_ = swap ? jpeg.Stored.Height : jpeg.Stored.Width;
+        height_ = swap ? jpeg.Stored.Width : jpeg.Stored.Height;
+        return;
+      }
+      // Refused by the library: GDI+ may still take it.
+    }
+    if (PictureTooLarge(header.Width, header.Height)) return;
 
     GpImage* loaded = nullptr;
     if (GdipLoadImageFromFile(path.c_str(), &loaded) != Ok) return;

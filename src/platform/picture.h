@@ -21,16 +21,20 @@ std::string GetPictureExtensionsAsFilter();
 //   picture.DrawInto(puzzleView);
 //   picture.DrawInto(originalView);
 //
-// A picture at least four times the size it gets in the area is reduced
-// (and a photo taken turned is turned upright) while its rows are read, and
-// the decoded picture is released before the constructor returns. A smaller
-// upright one is kept as GDI+ decoded it, since a copy would cost as much
-// memory again; its file then stays open until the source is destroyed.
+// A JPEG is decoded by libjpeg-turbo (see jpegpicture.h), straight at a
+// reduced scale, and kept as a small upright copy, whatever its size. Other
+// pictures go through GDI+: one at least four times the size it gets in the
+// area is reduced (and a photo taken turned is turned upright) while its rows
+// are read, and the decoded picture is released before the constructor
+// returns. A smaller upright one is kept as GDI+ decoded it, since a copy
+// would cost as much memory again; its file then stays open until the source
+// is destroyed.
 class TPictureSource {
  public:
   // Never fails: a file that does not decode (damaged, truncated, empty, of
-  // an unknown format, missing), a picture too big to decode in a 32-bit
-  // process, or a path of 260 characters or more reads as 0 by 0. maxWidth
+  // an unknown format, missing), a picture other than a JPEG too big to
+  // decode in a 32-bit process, or a path of 260 characters or more reads as
+  // 0 by 0. maxWidth
   // and maxHeight are the area the largest view is fitted into (the puzzle
   // area): a reduced copy keeps at least twice the picture's size fitted
   // there. 0 keeps the picture at full size. minWidth and minHeight are the

@@ -43,9 +43,27 @@ convert -size 300x200 xc:white -fill red -draw "rectangle 0,0 59,39" -quality 95
   tail -c +3 marked-plain.jpg
 } > marked.jpg
 convert marked.jpg -orient RightTop marked-6.jpg
+convert marked.jpg -orient TopRight marked-2.jpg
 convert marked.jpg -orient BottomRight marked-3.jpg
+convert marked.jpg -orient BottomLeft marked-4.jpg
+convert marked.jpg -orient LeftTop marked-5.jpg
+convert marked.jpg -orient RightBottom marked-7.jpg
+convert marked.jpg -orient LeftBottom marked-8.jpg
+
+# The kinds of JPEG a decoder may meet, of one small photo: colour, CMYK
+# (Adobe's inverted ink), grey, progressive; and a gradient of coded colours,
+# 7 x 7 cells of 40 x 30 (red 40 + 7 x column, green 40 + 7 x row, blue 160).
+convert photo.jpg -resize 320x240 small.png
+convert small.png -quality 92 small.jpg
+convert small.png -colorspace CMYK -quality 92 small-cmyk.jpg
+convert small.png -colorspace Gray -quality 92 small-gray.jpg
+convert small.png -interlace JPEG -quality 92 small-progressive.jpg
+convert -size 7x7 xc: -channel R -fx '(40+7*i)/255' -channel G -fx '(40+7*j)/255' \
+  -channel B -fx '160/255' +channel -scale 4000%x3000% -quality 92 coded.jpg
+convert stripes.png -quality 95 stripes.jpg
 
 # Files with picture names that do not decode.
 printf 'This is not a picture.\r\n' > garbage.jpg
 : > empty.png
+: > empty.jpg
 head -c $(( $(wc -c < photo.jpg) / 2 )) photo.jpg > truncated.jpg

@@ -1,99 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <psapi.h>
 
-#include <cmath>
-#include <cstdlib>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "core/resample.h"
-#include "platform/gdiplus.h"
-#include "platform/picture.h"
+#include "picturetesting.h"
 
-namespace {
-
-// A view's pixels, owned.
-struct TPixelBuffer {
-  std::vector<uint32_t> Pixels;
-  int Width = 0;
-  int Height = 0;
-  TPixelBuffer(int width, int height)
-      : Pixels(static_cast<size_t>(width) * height), Width(width), Height(height) {}
-  TPixelView View() { return TPixelView{Pixels.data(), Width, Height, Width}; }
-  bool Empty() const { return Pixels.empty(); }
-};
-
-// GDI+ for the whole suite, as the main window runs it for the program.
-class PictureTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { token_ = StartGdiplus(TGdiplusStartupInput{}); }
-  static void TearDownTestSuite() { StopGdiplus(token_); }
-  void SetUp() override { ASSERT_NE(token_, 0u); }
-  static ULONG_PTR token_;
-};
-ULONG_PTR PictureTest::token_ = 0;
-
-// The pictures tests/platform/make-pictures.sh made in the build tree.
-std::string TestPicture(const std::string& name) {
-  const char* build = std::getenv("QUILTRA_BUILD_DIR");
-  std::string path = std::string("Z:") + (build ? build : "") + "/tests/platform/pictures/" + name;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-std::string TempPath(const std::string& name) {
-  char folder[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  return std::string(folder) + name;
-}
-
-TPixelBuffer Draw(const TPictureSource& picture, int width, int height) {
-  TPixelBuffer target(width, height);
-  picture.DrawInto(target.View());
-  return target;
-}
-
-// The picture at its own size.
-TPixelBuffer Decode(const std::string& path) {
-  const TPictureSource picture(path, 0, 0);
-  return Draw(picture, picture.Width(), picture.Height());
-}
-
-int Channel(uint32_t pixel, int shift) {
-  return static_cast<int>(pixel >> shift & 0xFF);
-}
-
-bool Near(uint32_t pixel, uint32_t expected, int tolerance) {
-  for (int shift : {0, 8, 16})
-    if (std::abs(Channel(pixel, shift) - Channel(expected, shift)) > tolerance) return false;
-  return true;
-}
-
-double Psnr(const TPixelBuffer& a, const TPixelBuffer& b) {
-  double sum = 0;
-  for (size_t i = 0; i < a.Pixels.size(); ++i)
-    for (int shift : {0, 8, 16}) {
-      const double d = Channel(a.Pixels[i], shift) - Channel(b.Pixels[i], shift);
-      sum += d * d;
-    }
-  const double mse = sum / (3.0 * a.Pixels.size());
-  return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
-}
-
-// The larger of the peak commit and the peak working set (Wine keeps the
-// commit figure near zero).
-size_t PeakMemory() {
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-  return std::max(counters.PeakPagefileUsage, counters.PeakWorkingSetSize);
-}
-
-}  // namespace
+using namespace picturetesting;
 
 TEST_F(PictureTest, ExtensionsListEveryDecoderInLowerCase) {
   const std::string filter = GetPictureExtensionsAsFilter();
@@ -152,29 +68,6 @@ TEST_F(PictureTest, DrawsAMetafile) {
   DeleteFileA(path.c_str());
 }
 
-TEST_F(PictureTest, RecordedOrientationShowsThePhotoUpright) {
-  // The stored pixels have a red corner at the top left; the tag says how the
-  // camera was held.
-  struct Case {
-    const char* Name;
-    int Width, Height;
-    bool Right, Bottom;
-  };
-  for (const Case c :
-       {Case{"marked.jpg", 300, 200, false, false}, Case{"marked-6.jpg", 200, 300, true, false},
-        Case{"marked-3.jpg", 300, 200, true, true}}) {
-    const TPictureSource picture(TestPicture(c.Name), 767, 893);
-    ASSERT_EQ(picture.Width(), c.Width) << c.Name;
-    ASSERT_EQ(picture.Height(), c.Height) << c.Name;
-    const TPixelBuffer upright = Draw(picture, c.Width, c.Height);
-    auto isRed = [&](int x, int y) { return Near(upright.Pixels[y * c.Width + x], 0xFF0000, 60); };
-    const int left = 10, right = c.Width - 11, top = 10, bottom = c.Height - 11;
-    EXPECT_TRUE(isRed(c.Right ? right : left, c.Bottom ? bottom : top)) << c.Name;
-    EXPECT_FALSE(isRed(c.Right ? left : right, c.Bottom ? bottom : top)) << c.Name;
-    EXPECT_FALSE(isRed(c.Right ? right : left, c.Bottom ? top : bottom)) << c.Name;
-  }
-}
-
 TEST_F(PictureTest, BothViewsMatchImageMagicksResize) {
   // One decoding for both views, as a picture load does; this picture is too
   // small for the puzzle area to be reduced. The same picture for a smaller
@@ -194,22 +87,24 @@ TEST_F(PictureTest, BothViewsMatchImageMagicksResize) {
     const TPixelBuffer reference = Decode(TestPicture("photo-" + size + ".png"));
     ASSERT_EQ(reference.Width, c.Width);
     const double psnr = Psnr(drawn, reference);
-    EXPECT_GE(psnr, 30.0) << size;
+    EXPECT_GE(psnr, 40.0) << size;
     std::printf("PSNR against ImageMagick at %s%s: %.1f dB\n", size.c_str(),
                 &c.Source == &reduced ? " (reduced)" : "", psnr);
   }
 }
 
 TEST_F(PictureTest, FineStripesShrinkToFlatGrey) {
-  const TPictureSource stripes(TestPicture("stripes.png"), 767, 893);
-  for (auto [width, height] : {std::pair{767, 575}, std::pair{398, 298}}) {
+  for (auto [name, width, height] :
+       {std::tuple{"stripes.png", 767, 575}, std::tuple{"stripes.png", 398, 298},
+        std::tuple{"stripes.jpg", 767, 575}, std::tuple{"stripes.jpg", 398, 298}}) {
+    const TPictureSource stripes(TestPicture(name), 767, 893);
     const TPixelBuffer drawn = Draw(stripes, width, height);
     int low = 255, high = 0;
     for (uint32_t pixel : drawn.Pixels)
       for (int shift : {0, 8, 16})
         low = std::min(low, Channel(pixel, shift)), high = std::max(high, Channel(pixel, shift));
-    EXPECT_GE(low, 118) << width;
-    EXPECT_LE(high, 138) << width;
+    EXPECT_GE(low, 118) << name << " " << width;
+    EXPECT_LE(high, 138) << name << " " << width;
   }
 }
 

@@ -9,3 +9,4 @@ add_custom_command(OUTPUT ${QUILTRA_TEST_PICTURES}/made
 add_custom_target(test_pictures DEPENDS ${QUILTRA_TEST_PICTURES}/made)
 add_dependencies(platform_tests test_pictures)
 target_link_libraries(platform_tests PRIVATE psapi)
+target_link_libraries(platform_tests PRIVATE photo_jpeg)

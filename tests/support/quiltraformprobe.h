@@ -6,12 +6,20 @@
 #include <string>
 
 #include "game/quiltraform.h"
+#include "platform/gdiplus.h"
 #include "tests/support/testpicture.h"
 
 namespace test {
 
-class TQuiltraFormProbe : public TQuiltraForm {
+// GDI+ running before the window is made, as WinMain runs it.
+struct TGdiplusForWindow {
+  TGdiplusSession Gdiplus;
+};
+
+class TQuiltraFormProbe : private TGdiplusForWindow, public TQuiltraForm {
  public:
+  TQuiltraFormProbe() : TQuiltraForm(Gdiplus) {}
+
   // Components.
   using TQuiltraForm::AllowFlipCheckBox;
   using TQuiltraForm::BackupPictureImage;

@@ -2,6 +2,11 @@
 // with the grid now chosen, and a picture that has gone is reported.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "photojpeg.h"
 #include "support/driver.h"
 #include "support/game.h"
 #include "tests/support/testpicture.h"
@@ -87,5 +92,76 @@ TEST(Pictures, LoadReloadAndAMissingPicture) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
 
   PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(game.Wait(), 0);
+}
+
+TEST(Pictures, A200MegapixelPhotoShowsAndPlays) {
+  // The full size of current phones' photos, beyond what GDI+ decodes in a
+  // 32-bit process; written once into the build tree.
+  const char* build = std::getenv("QUILTRA_BUILD_DIR");
+  std::string photo = std::string("Z:") + (build ? build : "") + "/tests/ui/photo-16320x12240.jpg";
+  for (char& c : photo)
+    if (c == '/') c = '\\';
+  if (GetFileAttributesA(photo.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    CreateDirectoryA(photo.substr(0, photo.rfind('\\')).c_str(), nullptr);
+    ASSERT_TRUE(WritePhotoJpeg(photo + ".part", 16320, 12240));
+    ASSERT_TRUE(MoveFileA((photo + ".part").c_str(), photo.c_str()));
+  }
+  TTempDir folder;
+  TProcess game(InstallGame(folder));
+  HWND window = game.WaitWindow("TQuiltraForm");
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(LoadPictureWithF5(game, window, photo));
+
+  // Whole rows of pieces of a 4:3 photo, showing it (not one black piece).
+  const SIZE piece = PieceSize(window, 7, 7);
+  HWND puzzle = PuzzleView(window);
+  RECT rect{};
+  GetClientRect(puzzle, &rect);
+  ASSERT_EQ(rect.right, 7 * piece.cx);
+  const int cells = 7 * (rect.bottom / piece.cy);
+  ASSERT_GE(cells, 21);
+  GetClientRect(OriginalView(window), &rect);
+  EXPECT_GT(rect.right, 0);
+  // A few pixels of each piece, to find it again after the shuffle.
+  auto signatures = [&](const TShot& shot) {
+    std::vector<std::vector<uint32_t>> result;
+    for (int cell = 0; cell < cells; ++cell) {
+      const int x = cell % 7 * piece.cx, y = cell / 7 * piece.cy;
+      result.push_back({shot.At(x + piece.cx / 3, y + piece.cy / 3),
+                        shot.At(x + piece.cx / 2, y + piece.cy / 2),
+                        shot.At(x + 2 * piece.cx / 3, y + 2 * piece.cy / 3)});
+    }
+    return result;
+  };
+  const auto home = signatures(CaptureClient(puzzle));
+  int distinct = 0;
+  for (int cell = 1; cell < cells; ++cell) distinct += home[cell] != home[0];
+  EXPECT_GT(distinct, cells - 5);
+
+  PressKey('R', {VK_MENU});
+  ASSERT_TRUE(WaitFor([&] { return HasLabel(window, "You have made 0 moves."); }));
+  // Drop one misplaced piece on its home.
+  const auto shuffled = signatures(CaptureClient(puzzle));
+  int from = -1, to = -1;
+  for (int cell = 0; cell < cells && from < 0; ++cell)
+    for (int target = 0; target < cells; ++target)
+      if (target != cell && shuffled[cell] == home[target]) from = cell, to = target;
+  ASSERT_GE(from, 0);
+  POINT a{from % 7 * piece.cx + piece.cx / 2, from / 7 * piece.cy + piece.cy / 2};
+  POINT b{to % 7 * piece.cx + piece.cx / 2, to / 7 * piece.cy + piece.cy / 2};
+  ClientToScreen(puzzle, &a);
+  ClientToScreen(puzzle, &b);
+  DragTo(a.x, a.y, b.x, b.y);
+  EXPECT_TRUE(WaitFor([&] { return HasLabel(window, "You have made 1 moves."); }));
+  EXPECT_TRUE(HasLabel(window, "You have made 0 wrong moves."));
+  Sleep(200);
+  SaveScreenshot("photo-200mp-played");
+
+  // Leave the game without saving it.
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  HWND question = WaitMessageBox(game, 5000);
+  ASSERT_NE(question, nullptr);
+  PressButtonId(question, IDNO);
   EXPECT_EQ(game.Wait(), 0);
 }

@@ -52,6 +52,18 @@ POINT CellCentre(HWND view, int width, int height, int column, int row) {
   return point;
 }
 
+// Waits until a cell shows the piece, so that the next look at the board on
+// a busy machine sees the move just made.
+void WaitShown(const TPlay& play, int column, int row, int pieceColumn, int pieceRow) {
+  WaitFor(
+      [&] {
+        const TScreenBoard board = ReadBoard(play);
+        return board.PieceColumn[column][row] == pieceColumn &&
+               board.PieceRow[column][row] == pieceRow;
+      },
+      3000);
+}
+
 // Whether a piece's dark corner mark shows in the left (or right) top
 // quarter of its cell: a piece mirrored left to right shows it on the right.
 bool MarkOnSide(const TPlay& play, int column, int row, bool right) {
@@ -143,6 +155,7 @@ TEST(Play, AWholeGameWithTheMouse) {
       POINT a = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, c1, r1);
       POINT b = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, c2, r2);
       DragTo(a.x, a.y, b.x, b.y);
+      WaitShown(play, c2, r2, p1c, p1r);
       ++moves;
       ++wrongMoves;
       done = 1;
@@ -167,6 +180,7 @@ TEST(Play, AWholeGameWithTheMouse) {
               ? CellCentre(play.Original, originalWidth, originalHeight, homeColumn, homeRow)
               : CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, homeColumn, homeRow);
       DragTo(from.x, from.y, to.x, to.y);
+      WaitShown(play, homeColumn, homeRow, homeColumn, homeRow);
       ++moves;
       moved = true;
     }
