@@ -21,9 +21,12 @@ void ExpectReadmeViewer(const std::string& shot = "") {
   CloseAndWait(viewer);
 }
 
+// The window is found while it is still hidden: a key pressed before it
+// shows and has the focus would go nowhere.
 void PressInMain(HWND main, WORD key, WORD modifier) {
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
   SetForegroundWindow(main);
-  WaitFor([&] { return GetForegroundWindow() == main; }, 3000);
+  ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == main; }));
   PressKey(key, {modifier});
 }
 
