@@ -23,6 +23,7 @@
 #include "platform/gdiplus.h"
 #include "platform/gdiplusapi.h"
 #include "platform/picture.h"
+#include "tests/support/pixelbuffer.h"
 
 namespace {
 
@@ -30,17 +31,6 @@ namespace {
 constexpr int kPuzzleAreaWidth = 767, kPuzzleAreaHeight = 893;
 constexpr int kOriginalAreaWidth = 398, kOriginalAreaHeight = 709;
 constexpr int kGridCount = 7;
-
-// A view's pixels, owned.
-struct TPixelBuffer {
-  std::vector<uint32_t> Pixels;
-  int Width = 0;
-  int Height = 0;
-  TPixelBuffer(int width, int height)
-      : Pixels(static_cast<size_t>(width) * height), Width(width), Height(height) {}
-  TPixelView View() { return TPixelView{Pixels.data(), Width, Height, Width}; }
-  bool Empty() const { return Pixels.empty(); }
-};
 
 struct TMeasurement {
   double Milliseconds = 0;

@@ -6,6 +6,7 @@
 
 #include "core/reduce.h"
 #include "core/resample.h"
+#include "tests/support/pixelbuffer.h"
 
 namespace {
 
@@ -21,17 +22,6 @@ uint32_t Green(uint32_t p) {
 uint32_t Red(uint32_t p) {
   return p >> 16 & 0xFF;
 }
-
-// 32-bit pixels, as views and decoded rows have them.
-struct TPixelBuffer {
-  std::vector<uint32_t> Pixels;
-  int Width = 0;
-  int Height = 0;
-  TPixelBuffer(int width, int height)
-      : Pixels(static_cast<size_t>(width) * height), Width(width), Height(height) {}
-  TPixelView View() { return TPixelView{Pixels.data(), Width, Height, Width}; }
-  const uint8_t* Bytes() const { return reinterpret_cast<const uint8_t*>(Pixels.data()); }
-};
 
 TPixelBuffer Picture(int width, int height, const std::function<uint32_t(int, int)>& pixel) {
   TPixelBuffer picture(width, height);

@@ -16,19 +16,11 @@
 #include "core/resample.h"
 #include "platform/gdiplus.h"
 #include "platform/picture.h"
+#include "tests/support/pixelbuffer.h"
 
 namespace picturetesting {
 
-// A view's pixels, owned.
-struct TPixelBuffer {
-  std::vector<uint32_t> Pixels;
-  int Width = 0;
-  int Height = 0;
-  TPixelBuffer(int width, int height)
-      : Pixels(static_cast<size_t>(width) * height), Width(width), Height(height) {}
-  TPixelView View() { return TPixelView{Pixels.data(), Width, Height, Width}; }
-  bool Empty() const { return Pixels.empty(); }
-};
+using ::TPixelBuffer;
 
 // GDI+ for the whole suite, as the main window runs it for the program.
 class PictureTest : public ::testing::Test {
