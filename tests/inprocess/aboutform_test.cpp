@@ -16,13 +16,6 @@
 
 namespace {
 
-RECT RectInParent(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 LOGFONTA FontOf(const TControl* control) {
   LOGFONTA font{};
   GetObjectA(control->Font(), sizeof font, &font);
@@ -67,36 +60,31 @@ TEST_F(AboutFormTest, LaidOutAsItsResource) {
   EXPECT_EQ(form.Caption(), "About");
   EXPECT_EQ(form.ClientWidth(), 440);
   EXPECT_EQ(form.ClientHeight(), 280);
-  const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), mainForm_->Handle());
+  EXPECT_EQ(test::FixedDialogFaults(form, mainForm_->Handle()), "");
 
-  struct Expected {
-    TControl* Control;
-    TControl* Parent;
-    RECT Place;
-  };
-  const Expected expected[] = {
-      {form.AboutPanel, &form, {5, 5, 435, 235}},
-      {form.ProgramVersionLabel, form.AboutPanel, {10, 75, 420, 90}},
-      {form.AuthorLabel, form.AboutPanel, {10, 95, 420, 110}},
-      {form.ProgramsLabel, form.AboutPanel, {10, 120, 420, 180}},
-      {form.ProgramNameLabel, form.AboutPanel, {10, 5, 420, 70}},
-      {form.VisitMySiteButton, form.AboutPanel, {60, 190, 160, 215}},
-      {form.ContactMeButton, form.AboutPanel, {270, 190, 370, 215}},
-      {form.LicenseTermsButton, form.AboutPanel, {165, 190, 265, 215}},
-      {form.OkayButton, &form, {185, 245, 260, 270}},
-  };
-  for (const Expected& control : expected) {
-    const std::string name = control.Control->Caption();
-    EXPECT_EQ(control.Control->Parent(), control.Parent) << name;
-    const RECT place = RectInParent(control.Control->Handle());
-    EXPECT_EQ(place.left, control.Place.left) << name;
-    EXPECT_EQ(place.top, control.Place.top) << name;
-    EXPECT_EQ(place.right, control.Place.right) << name;
-    EXPECT_EQ(place.bottom, control.Place.bottom) << name;
-  }
+  // The texts on a panel above "Okay", in one column; the site buttons in a
+  // centred row below them; tab from left to right, then to "Okay".
+  for (const TControl* control : std::initializer_list<const TControl*>{
+           form.ProgramNameLabel, form.ProgramVersionLabel, form.AuthorLabel, form.ProgramsLabel,
+           form.VisitMySiteButton, form.LicenseTermsButton, form.ContactMeButton})
+    EXPECT_EQ(control->Parent(), form.AboutPanel) << control->Caption();
+  EXPECT_EQ(form.AboutPanel->Parent(), &form);
+  EXPECT_EQ(form.OkayButton->Parent(), &form);
+  EXPECT_EQ(test::FormLayoutFaults(form, {.Gap = 5, .Grid = 5, .TabOrderReads = true}), "");
+  EXPECT_EQ(test::ColumnFaults(test::Handles({form.ProgramNameLabel, form.ProgramVersionLabel,
+                                              form.AuthorLabel, form.ProgramsLabel}),
+                               true),
+            "");
+  EXPECT_EQ(test::RowFaults(test::Handles({form.VisitMySiteButton, form.LicenseTermsButton,
+                                           form.ContactMeButton}),
+                            true),
+            "");
+  const RECT panel = test::PlaceInParent(form.AboutPanel->Handle());
+  const RECT okay = test::PlaceInParent(form.OkayButton->Handle());
+  EXPECT_GE(okay.top, panel.bottom);
+  EXPECT_EQ(okay.left, 185);  // off the centre, where the dialog always had it
+  EXPECT_EQ(GetWindow(form.AboutPanel->Handle(), GW_CHILD), form.VisitMySiteButton->Handle());
+
   EXPECT_EQ(form.ProgramNameLabel->Caption(), "Name");
   EXPECT_EQ(form.AuthorLabel->Caption(), "Written by the Quiltra developers");
   EXPECT_EQ(
@@ -116,16 +104,6 @@ TEST_F(AboutFormTest, LaidOutAsItsResource) {
   EXPECT_EQ(nameFont.lfHeight, -48);
   EXPECT_EQ(nameFont.lfWeight, FW_BOLD);
   EXPECT_TRUE(nameFont.lfItalic);
-
-  // Tab order: the site buttons left, middle, right, then "Okay".
-  EXPECT_EQ(GetWindow(form.AboutPanel->Handle(), GW_CHILD), form.VisitMySiteButton->Handle());
-  HWND tab = form.VisitMySiteButton->Handle();
-  for (TControl* next :
-       {static_cast<TControl*>(form.LicenseTermsButton),
-        static_cast<TControl*>(form.ContactMeButton), static_cast<TControl*>(form.OkayButton)}) {
-    tab = GetNextDlgTabItem(form.Handle(), tab, FALSE);
-    EXPECT_EQ(tab, next->Handle()) << next->Caption();
-  }
 }
 
 TEST_F(AboutFormTest, AFailingSiteIsShownOnceAndTheDialogStaysUsable) {

@@ -17,6 +17,7 @@
 #include "game/installform.h"
 #include "platform/error.h"
 #include "tests/support/quiltraformprobe.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -27,10 +28,7 @@ class TMainWindow : public test::TQuiltraFormProbe {
 };
 
 RECT Place(const TControl* control) {
-  RECT rect{};
-  GetWindowRect(control->Handle(), &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(control->Handle()), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
+  return test::PlaceInParent(control->Handle());
 }
 
 // As the system tells a window that went to a monitor of that DPI.
@@ -42,8 +40,8 @@ void MoveToDpi(TForm& form, int dpi) {
 }
 
 // Every control from `from` down, laid out at 96 DPI, then at the DPI: its
-// place scaled within a pixel (one sized to its text: its corner), no two
-// visible neighbours overlapping, every caption fitting its control.
+// place scaled within a pixel (one sized to its text: its corner), and the
+// layout rules kept (inside its parent, no overlap, captions that fit).
 void ExpectScaled(TForm& form, TControl* from, int dpi) {
   std::vector<std::pair<TControl*, RECT>> at96;
   std::function<void(TControl*)> collect = [&](TControl* control) {
@@ -65,27 +63,9 @@ void ExpectScaled(TForm& form, TControl* from, int dpi) {
     EXPECT_TRUE(sized || dynamic_cast<const TComboBox*>(control) ||
                 std::abs(now.bottom - ScaleToDpi(before.bottom, dpi)) <= 1)
         << name;
-    if (!(label || check || dynamic_cast<const TButton*>(control)) ||
-        !IsWindowVisible(control->Handle()))
-      continue;
-    const int mark = check ? ScaleToDpi(16, dpi) : 0;
-    HDC dc = GetDC(control->Handle());
-    HGDIOBJ old = SelectObject(dc, control->Font());
-    RECT room{0, 0, now.right - now.left - mark, 0};
-    DrawTextA(dc, control->Caption().c_str(), -1, &room, DT_CALCRECT | DT_WORDBREAK);
-    SelectObject(dc, old);
-    ReleaseDC(control->Handle(), dc);
-    EXPECT_LE(room.right, now.right - now.left - mark) << name;
-    EXPECT_LE(room.bottom, now.bottom - now.top) << name;
   }
-  for (const auto& [a, placeA] : at96)
-    for (const auto& [b, placeB] : at96) {
-      RECT first = Place(a), second = Place(b), overlap{};
-      const bool neighbours = a < b && a->Parent() == b->Parent() && IsWindowVisible(a->Handle()) &&
-                              IsWindowVisible(b->Handle());
-      EXPECT_FALSE(neighbours && IntersectRect(&overlap, &first, &second))
-          << a->Caption() << " and " << b->Caption() << " at " << dpi << " DPI";
-    }
+  EXPECT_EQ(test::FormLayoutFaults(*from, {.CheckMark = ScaleToDpi(16, dpi)}), "")
+      << "at " << dpi << " DPI";
 }
 
 int FontHeight(const TControl* control) {

@@ -4,29 +4,17 @@
 
 #include <windows.h>
 
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "core/funstat.h"
 #include "forms/application.h"
 #include "game/errorform.h"
 #include "platform/error.h"
+#include "testsupport.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream content;
-  content << file.rdbuf();
-  return content.str();
-}
-
-void WriteAll(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
-}
 
 int Sounds = 0;
 void CountSound() {
@@ -54,21 +42,9 @@ std::vector<HWND> VisibleThreadWindows() {
   return windows;
 }
 
-RECT RectInParent(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 class ErrorFormTest : public testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    folder_ =
-        std::string(temp) + "quiltra-errorform-" + std::to_string(GetCurrentProcessId()) + "\\";
-    CreateDirectoryA(folder_.c_str(), nullptr);
     InstallErrorReporting();
     application_ = std::make_unique<TApplication>();
     mainForm_ = std::make_unique<TForm>(TFormStyle{"TErrorTestMain", 300, 200}, "Main");
@@ -83,11 +59,9 @@ class ErrorFormTest : public testing::Test {
     errorForm_.reset();
     mainForm_.reset();
     application_.reset();
-    DeleteFileA(LogPath().c_str());
-    RemoveDirectoryA(folder_.c_str());
   }
 
-  std::string LogPath() const { return folder_ + "Errors.log"; }
+  std::string LogPath() const { return folder_ / "Errors.log"; }
 
   static std::string Record(const std::string& dialogText) {
     return "**********" + dialogText + "\r\n**********\r\n";
@@ -103,7 +77,7 @@ class ErrorFormTest : public testing::Test {
     return context.Show(headline, noErrors);
   }
 
-  std::string folder_;
+  test::TTempFolder folder_;
   std::unique_ptr<TApplication> application_;
   std::unique_ptr<TForm> mainForm_;
   std::unique_ptr<TErrorForm> errorForm_;
@@ -116,36 +90,30 @@ TEST_F(ErrorFormTest, LaidOutAsTheDialogResource) {
   EXPECT_EQ(form.Caption(), "Error");
   EXPECT_EQ(form.ClientWidth(), 340);
   EXPECT_EQ(form.ClientHeight(), 265);
-  const LONG style = GetWindowLongA(form.Handle(), GWL_STYLE);
-  EXPECT_TRUE(style & WS_SYSMENU);
-  EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
-  EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), mainForm_->Handle());
-
-  struct Expected {
-    TControl* Control;
-    const char* Caption;
-    RECT Place;
-  };
-  const Expected expected[] = {
-      {form.OkayButton, "&Okay", {25, 135, 100, 160}},
-      {form.CancelButton, "&Cancel", {240, 135, 315, 160}},
-      {form.OkayNoErrorsButton, "O&kay (no errors)", {110, 135, 230, 160}},
-      {form.TerminateButton, "&Terminate application immediately", {65, 170, 275, 195}},
-      {form.LogButton, "&Log", {90, 205, 165, 230}},
-      {form.HelpButton, "&Help", {175, 205, 250, 230}},
-      {form.MainMemo, "", {5, 5, 335, 125}},
-  };
-  for (const Expected& control : expected) {
-    EXPECT_EQ(control.Control->Caption(), control.Caption);
-    const RECT place = RectInParent(control.Control->Handle());
-    EXPECT_EQ(place.left, control.Place.left) << control.Caption;
-    EXPECT_EQ(place.top, control.Place.top) << control.Caption;
-    EXPECT_EQ(place.right, control.Place.right) << control.Caption;
-    EXPECT_EQ(place.bottom, control.Place.bottom) << control.Caption;
-  }
+  EXPECT_EQ(test::FixedDialogFaults(form, mainForm_->Handle()), "");
+  EXPECT_EQ(form.OkayButton->Caption(), "&Okay");
+  EXPECT_EQ(form.CancelButton->Caption(), "&Cancel");
+  EXPECT_EQ(form.OkayNoErrorsButton->Caption(), "O&kay (no errors)");
+  EXPECT_EQ(form.TerminateButton->Caption(), "&Terminate application immediately");
+  EXPECT_EQ(form.LogButton->Caption(), "&Log");
+  EXPECT_EQ(form.HelpButton->Caption(), "&Help");
   EXPECT_EQ(form.RecursionLabel->Caption(), "Recursion");
-  EXPECT_EQ(RectInParent(form.RecursionLabel->Handle()).left, 5);
-  EXPECT_EQ(RectInParent(form.RecursionLabel->Handle()).top, 240);
+
+  // The memo across the top, three centred rows of buttons below it (the
+  // answers; "Terminate"; "Log" and "Help"), the recursion count at the foot.
+  EXPECT_EQ(test::FormLayoutFaults(form, {.Gap = 5, .Grid = 5}), "");
+  EXPECT_EQ(test::RowFaults(test::Handles({form.MainMemo}), true), "");
+  const std::vector<HWND> rows[] = {
+      test::Handles({form.OkayButton, form.OkayNoErrorsButton, form.CancelButton}),
+      test::Handles({form.TerminateButton}), test::Handles({form.LogButton, form.HelpButton})};
+  RECT above = test::PlaceInParent(form.MainMemo->Handle());
+  for (const std::vector<HWND>& row : rows) {
+    EXPECT_EQ(test::RowFaults(row, true), "");
+    EXPECT_GE(test::PlaceInParent(row.front()).top, above.bottom);
+    above = test::PlaceInParent(row.front());
+  }
+  EXPECT_EQ(test::ColumnFaults(test::Handles({form.MainMemo, form.RecursionLabel})), "");
+  EXPECT_GE(test::PlaceInParent(form.RecursionLabel->Handle()).top, above.bottom);
 
   // A read-only memo that wraps long lines and scrolls vertically.
   const LONG memoStyle = GetWindowLongA(form.MainMemo->Handle(), GWL_STYLE);
@@ -269,42 +237,42 @@ TEST_F(ErrorFormTest, LogRecordsAndTheSizeRule) {
 
   // Missing: created with one record; a second record follows the first.
   ASSERT_TRUE(errorForm_->WriteLog());
-  EXPECT_EQ(ReadAll(LogPath()), Record(text));
+  EXPECT_EQ(test::ReadText(LogPath()), Record(text));
   ASSERT_TRUE(errorForm_->WriteLog());
-  EXPECT_EQ(ReadAll(LogPath()), Record(text) + Record(text));
+  EXPECT_EQ(test::ReadText(LogPath()), Record(text) + Record(text));
 
   // Exactly 10000 bytes: appended to.
   const std::string full(10000, 'x');
-  WriteAll(LogPath(), full);
+  test::WriteText(LogPath(), full);
   ASSERT_TRUE(errorForm_->WriteLog());
-  EXPECT_EQ(ReadAll(LogPath()), full + Record(text));
+  EXPECT_EQ(test::ReadText(LogPath()), full + Record(text));
 
   // One byte more: emptied first.
-  WriteAll(LogPath(), full + "y");
+  test::WriteText(LogPath(), full + "y");
   ASSERT_TRUE(errorForm_->WriteLog());
-  EXPECT_EQ(ReadAll(LogPath()), Record(text));
+  EXPECT_EQ(test::ReadText(LogPath()), Record(text));
 }
 
 TEST_F(ErrorFormTest, UnwritableLogFailsSilently) {
   errorForm_->MainMemo->SetText("DESCRIPTION\r\nX");
   // Held without sharing by someone else.
-  WriteAll(LogPath(), "old");
+  test::WriteText(LogPath(), "old");
   HANDLE held = CreateFileA(LogPath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   EXPECT_FALSE(errorForm_->WriteLog());
   CloseHandle(held);
-  EXPECT_EQ(ReadAll(LogPath()), "old");
+  EXPECT_EQ(test::ReadText(LogPath()), "old");
 
   // A folder where the log should be, and a folder that does not exist.
-  errorForm_->LogPath = folder_;
+  errorForm_->LogPath = folder_.Path();
   EXPECT_FALSE(errorForm_->WriteLog());
-  errorForm_->LogPath = folder_ + "missing\\Errors.log";
+  errorForm_->LogPath = folder_ / "missing\\Errors.log";
   EXPECT_FALSE(errorForm_->WriteLog());
-  EXPECT_EQ(GetFileAttributesA((folder_ + "missing").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((folder_ / "missing").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(ErrorFormTest, LogButtonSoundsOnlyOnSuccessAndTheDialogStays) {
-  errorForm_->LogPath = folder_ + "missing\\Errors.log";
+  errorForm_->LogPath = folder_ / "missing\\Errors.log";
   bool stillOpen = false;
   size_t windows = 0;
   WhileShown = [&] {
@@ -329,7 +297,7 @@ TEST_F(ErrorFormTest, LogButtonSoundsOnlyOnSuccessAndTheDialogStays) {
   ShowFailure("Failed to save game.");
   EXPECT_TRUE(stillOpen);
   EXPECT_EQ(Sounds, 1);
-  EXPECT_EQ(ReadAll(LogPath()), Record(memo));
+  EXPECT_EQ(test::ReadText(LogPath()), Record(memo));
 }
 
 TEST_F(ErrorFormTest, WithoutTheDialogTheReportCountsNoAttempts) {

@@ -15,13 +15,6 @@
 
 namespace {
 
-RECT RectInParent(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 LONG StyleOf(const TControl* control) {
   return GetWindowLongA(control->Handle(), GWL_STYLE);
 }
@@ -45,31 +38,21 @@ TEST(InstallForm, LaidOutAsItsResourceAndCentredOnTheScreen) {
   EXPECT_NEAR(window.left - work.left, work.right - window.right, 1);
   EXPECT_NEAR(window.top - work.top, work.bottom - window.bottom, 1);
 
-  struct Expected {
-    TControl* Control;
-    const char* Name;
-    RECT Place;
-  };
-  const Expected expected[] = {
-      {form.MainPanel, "MainPanel", {5, 5, 395, 65}},
-      {form.DescriptionLabel, "DescriptionLabel", {5, 75, 395, 90}},
-      {form.VersionLabel, "VersionLabel", {5, 100, 395, 115}},
-      {form.InstructionsLabel, "InstructionsLabel", {10, 125, 390, 190}},
-      {form.ReadmeMemo, "ReadmeMemo", {5, 200, 395, 345}},
-      {form.InstallToEdit, "InstallToEdit", {20, 380, 310, 403}},
-      {form.InstallButton, "InstallButton", {120, 415, 195, 440}},
-      {form.CancelButton, "CancelButton", {205, 415, 280, 440}},
-      {form.BrowseButton, "BrowseButton", {320, 380, 395, 403}},
-  };
-  for (const Expected& control : expected) {
-    const RECT place = RectInParent(control.Control->Handle());
-    EXPECT_EQ(place.left, control.Place.left) << control.Name;
-    EXPECT_EQ(place.top, control.Place.top) << control.Name;
-    EXPECT_EQ(place.right, control.Place.right) << control.Name;
-    EXPECT_EQ(place.bottom, control.Place.bottom) << control.Name;
-  }
-  EXPECT_EQ(RectInParent(form.InstallToLabel->Handle()).left, 5);
-  EXPECT_EQ(RectInParent(form.InstallToLabel->Handle()).top, 360);
+  // The texts and the read-me in a column, the instructions centred, the
+  // target field beside "Browse", "Install" and "Cancel" centred at the foot.
+  EXPECT_EQ(test::FormLayoutFaults(form, {.Gap = 5, .Grid = 5}), "");
+  EXPECT_EQ(test::ColumnFaults(test::Handles({form.MainPanel, form.DescriptionLabel,
+                                              form.VersionLabel, form.ReadmeMemo}),
+                               true),
+            "");
+  EXPECT_EQ(test::ColumnFaults(test::Handles({form.ReadmeMemo, form.InstallToLabel})), "");
+  EXPECT_EQ(test::RowFaults(test::Handles({form.InstructionsLabel}), true), "");
+  EXPECT_EQ(test::RowFaults(test::Handles({form.InstallToEdit, form.BrowseButton})), "");
+  EXPECT_EQ(test::RowFaults(test::Handles({form.InstallButton, form.CancelButton}), true), "");
+  const auto place = [](const TControl* control) { return test::PlaceInParent(control->Handle()); };
+  EXPECT_EQ(place(form.BrowseButton).right, place(form.ReadmeMemo).right);
+  EXPECT_GE(place(form.InstallToEdit).top, place(form.InstallToLabel).bottom);
+  EXPECT_GE(place(form.InstallButton).top, place(form.InstallToEdit).bottom);
   EXPECT_EQ(form.InstallButton->Caption(), "&Install");
   EXPECT_EQ(form.CancelButton->Caption(), "&Cancel");
   EXPECT_EQ(form.BrowseButton->Caption(), "&Browse");

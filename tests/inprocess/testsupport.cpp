@@ -39,4 +39,27 @@ TRefusedMachineRoot::~TRefusedMachineRoot() {
   UninstallMachineRoot = old_;
 }
 
+std::string FormLayoutFaults(const TControl& from, TLayoutRules rules) {
+  rules.FontOf = [](HWND window) {
+    const TControl* control = TControl::FromHandle(window);
+    return control ? control->Font() : nullptr;
+  };
+  return LayoutFaults(from.Handle(), rules);
+}
+
+std::vector<HWND> Handles(std::initializer_list<const TControl*> controls) {
+  std::vector<HWND> handles;
+  for (const TControl* control : controls) handles.push_back(control->Handle());
+  return handles;
+}
+
+std::string FixedDialogFaults(const TControl& dialog, HWND owner) {
+  const LONG style = GetWindowLongA(dialog.Handle(), GWL_STYLE);
+  std::string faults;
+  if (!(style & WS_SYSMENU)) faults += "no close box\n";
+  if (style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) faults += "resizable\n";
+  if (GetWindow(dialog.Handle(), GW_OWNER) != owner) faults += "not owned by its window\n";
+  return faults;
+}
+
 }  // namespace test

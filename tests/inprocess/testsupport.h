@@ -1,13 +1,18 @@
 // What the in-process tests share besides tests/support: the helper program
-// started through the shell, and a refused machine root.
+// started through the shell, a refused machine root, and the layout rules
+// on the program's own windows.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
+#include "forms/control.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/files.h"
+#include "tests/support/layout.h"
 
 namespace test {
 
@@ -40,5 +45,14 @@ class TRefusedMachineRoot {
  private:
   HKEY old_;
 };
+
+// The layout rules on the controls from `from` down, captions measured in
+// the fonts the form layer gives them.
+std::string FormLayoutFaults(const TControl& from, TLayoutRules rules = {});
+// The controls' windows, for the row and column rules.
+std::vector<HWND> Handles(std::initializer_list<const TControl*> controls);
+// A dialog of a fixed size with a close box, owned by the owner: what is
+// wrong with it, empty when nothing is.
+std::string FixedDialogFaults(const TControl& dialog, HWND owner);
 
 }  // namespace test

@@ -8,23 +8,19 @@
 #include "core/geometry.h"
 #include "support/driver.h"
 #include "support/game.h"
+#include "tests/support/layout.h"
 #include "tests/support/testpicture.h"
 
 using namespace ui;
 
 namespace {
 
-RECT Place(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
+using test::PlaceInParent;
 
 // A window's client size and a control's place: the designed figures at 96
 // DPI scaled, within a pixel; every child inside its parent's client area.
 void ExpectScaledLayout(HWND window, SIZE client, HWND control, RECT designed) {
-  const RECT place = Place(control);
+  const RECT place = PlaceInParent(control);
   RECT area{};
   GetClientRect(window, &area);
   EXPECT_NEAR(area.right, Scaled(client.cx), 1);
@@ -35,16 +31,9 @@ void ExpectScaledLayout(HWND window, SIZE client, HWND control, RECT designed) {
   EXPECT_NEAR(place.bottom, Scaled(designed.bottom), 1);
 }
 
-void ExpectEverythingInside(HWND parent) {
-  RECT client{};
-  GetClientRect(parent, &client);
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!IsWindowVisible(child)) continue;
-    RECT place = Place(child), inside{};
-    IntersectRect(&inside, &place, &client);
-    EXPECT_TRUE(EqualRect(&inside, &place)) << ClassOf(child) << " \"" << Text(child) << "\"";
-    ExpectEverythingInside(child);
-  }
+// Every control inside its parent's client area, none on another.
+void ExpectEverythingInside(HWND window) {
+  EXPECT_EQ(test::LayoutFaults(window, {.Captions = false}), "");
 }
 
 std::string ScreenName() {
@@ -108,9 +97,9 @@ TEST(HighDpi, TheMainWindowIsScaledAndAPhotoTakesTheScreensPixels) {
   GetWindowRect(window, &frame);
   GetClientRect(window, &client);
   HWND original = ChildWithText(window, "TGroupBox", "Original picture");
-  EXPECT_NEAR(Place(original).top, Scaled(189), 1);
-  EXPECT_NEAR(Place(GetParent(Children(window, "ComboBox")[1])).right, Scaled(345), 1);
-  EXPECT_NEAR(Place(Children(window, "ComboBox")[1]).top, Scaled(55), 1);
+  EXPECT_NEAR(PlaceInParent(original).top, Scaled(189), 1);
+  EXPECT_NEAR(PlaceInParent(GetParent(Children(window, "ComboBox")[1])).right, Scaled(345), 1);
+  EXPECT_NEAR(PlaceInParent(Children(window, "ComboBox")[1]).top, Scaled(55), 1);
 
   // The same photo on a screen of two thirds the size at 96 DPI, by the
   // window's rules: here the puzzle view has 1.45 times the pixels each way.
