@@ -5,31 +5,37 @@ namespace test {
 namespace {
 
 struct TSearch {
-  std::string Caption;
+  DWORD Process;
+  const std::string& ClassName;
+  const std::optional<std::string>& Caption;
   HWND Found = nullptr;
 };
 
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+BOOL CALLBACK Match(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<TSearch*>(data);
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  if (process != GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
-  char className[64] = {}, caption[256] = {};
+  if (process != search->Process || !IsWindowVisible(window)) return TRUE;
+  char className[128] = {}, caption[256] = {};
   GetClassNameA(window, className, sizeof className);
   GetWindowTextA(window, caption, sizeof caption);
-  if (std::string(className) == "#32770" && search->Caption == caption) {
-    search->Found = window;
-    return FALSE;
-  }
-  return TRUE;
+  if (!search->ClassName.empty() && search->ClassName != className) return TRUE;
+  if (search->Caption && *search->Caption != caption) return TRUE;
+  search->Found = window;
+  return FALSE;
 }
 
 }  // namespace
 
-HWND FindProcessDialog(const std::string& caption) {
-  TSearch search{caption};
-  EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+HWND FindTopWindow(DWORD process, const std::string& className,
+                   const std::optional<std::string>& caption) {
+  TSearch search{process, className, caption};
+  EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
   return search.Found;
+}
+
+HWND FindProcessDialog(const std::string& caption) {
+  return FindTopWindow(GetCurrentProcessId(), "#32770", caption);
 }
 
 TDialogAnswerer::TDialogAnswerer(const std::string& caption, int buttonId,

@@ -1,10 +1,11 @@
-// This process's own dialogs, found and answered from a helper thread, for
-// the tests that drive windows in process.
+// Finding a process's windows, and this process's own dialogs answered from
+// a helper thread, for the tests that drive windows in process.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -27,6 +28,10 @@ class TDialogAnswerer {
   std::string text_;
 };
 
+// A shown top-level window of the process with the class (any when empty)
+// and, where one is given, the caption.
+HWND FindTopWindow(DWORD process, const std::string& className,
+                   const std::optional<std::string>& caption = std::nullopt);
 // The dialog of this process with this caption, if one is open.
 HWND FindProcessDialog(const std::string& caption);
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
+#include "support/game.h"
 #include "support/system.h"
 
 using namespace ui;
@@ -30,9 +31,8 @@ HWND OpenAbout(const TProcess& game, HWND main) {
 }  // namespace
 
 TEST(About, ShowsTheProgramAndClosesWithEnterAndEsc) {
-  TTempDir folder;
-  TProcess game(InstallGame(folder));
-  HWND main = game.WaitWindow("TQuiltraForm");
+  TStartedGame started;
+  auto& [folder, game, main] = started;
   ASSERT_NE(main, nullptr);
 
   HWND about = OpenAbout(game, main);

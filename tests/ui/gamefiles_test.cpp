@@ -15,22 +15,6 @@ using namespace ui;
 
 namespace {
 
-// Which piece each cell of a 7 x 7 puzzle view shows, as read from the
-// screen: column and row of its home, -1 where none is recognised.
-struct TScreenBoard {
-  std::array<std::array<int, 7>, 7> Column{}, Row{};  // [row][column]
-  bool operator==(const TScreenBoard& other) const {
-    return Column == other.Column && Row == other.Row;
-  }
-  int Misplaced() const {
-    int count = 0;
-    for (int row = 0; row < 7; ++row)
-      for (int column = 0; column < 7; ++column)
-        count += Column[row][column] != column || Row[row][column] != row;
-    return count;
-  }
-};
-
 class TGame {
  public:
   explicit TGame(const TTempDir& folder) : folder_(folder), process_(InstallGame(folder)) {
@@ -60,18 +44,7 @@ class TGame {
   }
 
   TScreenBoard Board() const {
-    TScreenBoard board;
-    const TShot shot = CaptureClient(PuzzleView(Window));
-    for (int row = 0; row < 7; ++row)
-      for (int column = 0; column < 7; ++column) {
-        int c = -1, r = -1;
-        testpicture::CellOfColour(
-            shot.At(column * pieceWidth_ + pieceWidth_ / 2, row * pieceHeight_ + pieceHeight_ / 2),
-            c, r);
-        board.Column[row][column] = c;
-        board.Row[row][column] = r;
-      }
-    return board;
+    return ReadScreenBoard(PuzzleView(Window), SIZE{pieceWidth_, pieceHeight_});
   }
 
   // Drags the first misplaced piece home: one move.

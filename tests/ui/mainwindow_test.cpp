@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "support/driver.h"
+#include "support/game.h"
 
 using namespace ui;
 
 TEST(MainWindow, StartsLaidOutAndClosesWithExitCodeZero) {
-  TTempDir folder;
-  TProcess game(InstallGame(folder));
-  HWND window = game.WaitWindow("TQuiltraForm");
+  TStartedGame started;
+  auto& [folder, game, window] = started;
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(Text(window), "Quiltra game");
   EXPECT_NE(

@@ -22,9 +22,8 @@ bool IsYellow(uint32_t pixel) {
 }  // namespace
 
 TEST(Pictures, LoadReloadAndAMissingPicture) {
-  TTempDir folder;
-  TProcess game(InstallGame(folder));
-  HWND window = game.WaitWindow("TQuiltraForm");
+  TStartedGame started;
+  auto& [folder, game, window] = started;
   ASSERT_NE(window, nullptr);
 
   const SIZE piece = PieceSize(window, 7, 7);
@@ -107,9 +106,8 @@ TEST(Pictures, A200MegapixelPhotoShowsAndPlays) {
     ASSERT_TRUE(WritePhotoJpeg(photo + ".part", 16320, 12240));
     ASSERT_TRUE(MoveFileA((photo + ".part").c_str(), photo.c_str()));
   }
-  TTempDir folder;
-  TProcess game(InstallGame(folder));
-  HWND window = game.WaitWindow("TQuiltraForm");
+  TStartedGame started;
+  auto& [folder, game, window] = started;
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(LoadPictureWithF5(game, window, photo));
 

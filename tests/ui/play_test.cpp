@@ -16,34 +16,16 @@ using namespace ui;
 
 namespace {
 
-struct TPlay {
-  HWND Window = nullptr;
+// The started game and its views.
+struct TPlay : TStartedGame {
   HWND Puzzle = nullptr;    // the puzzle view
   HWND Original = nullptr;  // the original-picture view
   int PieceWidth = 0;
   int PieceHeight = 0;
 };
 
-// Which piece each cell shows, read from the screen: -1 where unknown.
-struct TScreenBoard {
-  int Columns = 7, Rows = 7;
-  int PieceColumn[7][7];
-  int PieceRow[7][7];
-};
-
 TScreenBoard ReadBoard(const TPlay& play) {
-  TScreenBoard board;
-  const TShot shot = CaptureClient(play.Puzzle);
-  for (int row = 0; row < 7; ++row)
-    for (int column = 0; column < 7; ++column) {
-      const uint32_t centre = shot.At(column * play.PieceWidth + play.PieceWidth / 2,
-                                      row * play.PieceHeight + play.PieceHeight / 2);
-      int c = -1, r = -1;
-      testpicture::CellOfColour(centre, c, r);
-      board.PieceColumn[column][row] = c;
-      board.PieceRow[column][row] = r;
-    }
-  return board;
+  return ReadScreenBoard(play.Puzzle, SIZE{play.PieceWidth, play.PieceHeight});
 }
 
 POINT CellCentre(HWND view, int width, int height, int column, int row) {
@@ -58,8 +40,7 @@ void WaitShown(const TPlay& play, int column, int row, int pieceColumn, int piec
   WaitFor(
       [&] {
         const TScreenBoard board = ReadBoard(play);
-        return board.PieceColumn[column][row] == pieceColumn &&
-               board.PieceRow[column][row] == pieceRow;
+        return board.Column[row][column] == pieceColumn && board.Row[row][column] == pieceRow;
       },
       3000);
 }
@@ -75,15 +56,14 @@ bool MarkOnSide(const TPlay& play, int column, int row, bool right) {
 
 // A picture cut exactly into 7 x 7 pieces of the puzzle area's size, loaded
 // and randomized.
-void StartGame(const TProcess& game, const TTempDir& folder, TPlay& play) {
-  play.Window = game.WaitWindow("TQuiltraForm");
+void StartGame(TPlay& play) {
   ASSERT_NE(play.Window, nullptr);
   const SIZE piece = PieceSize(play.Window, 7, 7);
   play.PieceWidth = piece.cx;
   play.PieceHeight = piece.cy;
-  const std::string picture = folder.File("cells.bmp");
+  const std::string picture = play.Folder.File("cells.bmp");
   ASSERT_TRUE(testpicture::WriteGridPicture(picture, 7, 7, play.PieceWidth, play.PieceHeight));
-  ASSERT_TRUE(LoadPictureWithF5(game, play.Window, picture));
+  ASSERT_TRUE(LoadPictureWithF5(play.Process, play.Window, picture));
   play.Puzzle = PuzzleView(play.Window);
   play.Original = OriginalView(play.Window);
   ASSERT_NE(play.Original, nullptr);
@@ -97,22 +77,20 @@ void StartGame(const TProcess& game, const TTempDir& folder, TPlay& play) {
 }
 
 // The end of a modified game: closed without saving.
-void LeaveUnsaved(TProcess& game, const TPlay& play) {
+void LeaveUnsaved(TPlay& play) {
   PostMessageA(play.Window, WM_CLOSE, 0, 0);
-  HWND question = WaitMessageBox(game, 5000);
+  HWND question = WaitMessageBox(play.Process, 5000);
   ASSERT_NE(question, nullptr);
   EXPECT_EQ(MessageBoxText(question), "The game has been modified. Save it?");
   PressButtonId(question, IDNO);
-  EXPECT_EQ(game.Wait(), 0);
+  EXPECT_EQ(play.Process.Wait(), 0);
 }
 
 }  // namespace
 
 TEST(Play, AWholeGameWithTheMouse) {
-  TTempDir folder;
-  TProcess game(InstallGame(folder));
   TPlay play;
-  ASSERT_NO_FATAL_FAILURE(StartGame(game, folder, play));
+  ASSERT_NO_FATAL_FAILURE(StartGame(play));
   Sleep(200);
   SaveScreenshot("play-randomized");
 
@@ -125,7 +103,7 @@ TEST(Play, AWholeGameWithTheMouse) {
   // Ctrl+click and Shift+click mirror a misplaced piece and are not moves.
   for (int row = 0, done = 0; row < 7 && !done; ++row)
     for (int column = 0; column < 7 && !done; ++column) {
-      if (board.PieceColumn[column][row] == column && board.PieceRow[column][row] == row) continue;
+      if (board.IsHome(column, row)) continue;
       POINT centre = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, column, row);
       auto markAt = [&](bool right) { return MarkOnSide(play, column, row, right); };
       ASSERT_TRUE(markAt(false));
@@ -146,12 +124,12 @@ TEST(Play, AWholeGameWithTheMouse) {
   board = ReadBoard(play);
   for (int from = 0, done = 0; from < 49 && !done; ++from) {
     const int c1 = from % 7, r1 = from / 7;
-    const int p1c = board.PieceColumn[c1][r1], p1r = board.PieceRow[c1][r1];
+    const int p1c = board.Column[r1][c1], p1r = board.Row[r1][c1];
     if (p1c == c1 && p1r == r1) continue;
     for (int to = 0; to < 49 && !done; ++to) {
       const int c2 = to % 7, r2 = to / 7;
       if (to == from || (c2 == p1c && r2 == p1r)) continue;
-      if (board.PieceColumn[c2][r2] == c2 && board.PieceRow[c2][r2] == r2) continue;
+      if (board.IsHome(c2, r2)) continue;
       POINT a = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, c1, r1);
       POINT b = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, c2, r2);
       DragTo(a.x, a.y, b.x, b.y);
@@ -168,7 +146,7 @@ TEST(Play, AWholeGameWithTheMouse) {
     bool moved = false;
     for (int cell = 0; cell < 49 && !moved; ++cell) {
       const int column = cell % 7, row = cell / 7;
-      const int homeColumn = board.PieceColumn[column][row], homeRow = board.PieceRow[column][row];
+      const int homeColumn = board.Column[row][column], homeRow = board.Row[row][column];
       ASSERT_GE(homeColumn, 0) << "unknown piece at " << column << "," << row;
       if (homeColumn == column && homeRow == row) continue;
       POINT from = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, column, row);
@@ -192,7 +170,7 @@ TEST(Play, AWholeGameWithTheMouse) {
   EXPECT_TRUE(HasLabel(play.Window, WrongMovesText(wrongMoves)));
   Sleep(200);
   SaveScreenshot("play-solved");
-  LeaveUnsaved(game, play);
+  LeaveUnsaved(play);
 }
 
 namespace {
@@ -211,9 +189,7 @@ struct TKeyboardPlayer {
       PressKey(Column < column ? VK_RIGHT : VK_LEFT);
     for (; Row != row; Row += Row < row ? 1 : -1) PressKey(Row < row ? VK_DOWN : VK_UP);
   }
-  bool Home(int column, int row) const {
-    return Board.PieceColumn[column][row] == column && Board.PieceRow[column][row] == row;
-  }
+  bool Home(int column, int row) const { return Board.IsHome(column, row); }
   // Enter on one cell, then on another (or O: on the piece's home in the
   // original view); the labels show the move before the next one.
   void Move(int fromColumn, int fromRow, int toColumn, int toRow, bool onOriginal, int moves) {
@@ -223,8 +199,8 @@ struct TKeyboardPlayer {
       PressKey('O');
     else
       GoTo(toColumn, toRow), PressKey(VK_RETURN);
-    std::swap(Board.PieceColumn[fromColumn][fromRow], Board.PieceColumn[toColumn][toRow]);
-    std::swap(Board.PieceRow[fromColumn][fromRow], Board.PieceRow[toColumn][toRow]);
+    std::swap(Board.Column[fromRow][fromColumn], Board.Column[toRow][toColumn]);
+    std::swap(Board.Row[fromRow][fromColumn], Board.Row[toRow][toColumn]);
     EXPECT_TRUE(WaitFor([&] { return HasLabel(Play.Window, MovesText(moves)); }));
   }
 };
@@ -244,10 +220,8 @@ bool CursorOn(const TPlay& play, int column, int row) {
 }  // namespace
 
 TEST(Play, AWholeGameFromTheKeyboard) {
-  TTempDir folder;
-  TProcess game(InstallGame(folder));
   TPlay play;
-  ASSERT_NO_FATAL_FAILURE(StartGame(game, folder, play));
+  ASSERT_NO_FATAL_FAILURE(StartGame(play));
 
   // Tab reaches the view after the choosers and the check boxes.
   for (int tabs = 0; tabs < 8 && Focused(play.Window) != play.Puzzle; ++tabs) PressKey(VK_TAB);
@@ -287,15 +261,15 @@ TEST(Play, AWholeGameFromTheKeyboard) {
   for (int to = 0; to < 49 && moves == 0; ++to) {
     const int c = to % 7, r = to / 7;
     if ((c != column || r != row) && !player.Home(c, r) &&
-        (c != player.Board.PieceColumn[column][row] || r != player.Board.PieceRow[column][row]))
+        (c != player.Board.Column[row][column] || r != player.Board.Row[row][column]))
       player.Move(column, row, c, r, false, ++moves);
   }
   EXPECT_TRUE(HasLabel(play.Window, WrongMovesText(1)));
   for (int cell = 0; cell < 49; ++cell) {
     const int c = cell % 7, r = cell / 7;
     while (!player.Home(c, r)) {
-      ASSERT_GE(player.Board.PieceColumn[c][r], 0) << "unknown piece at " << c << "," << r;
-      player.Move(c, r, player.Board.PieceColumn[c][r], player.Board.PieceRow[c][r], moves % 3 == 2,
+      ASSERT_GE(player.Board.Column[r][c], 0) << "unknown piece at " << c << "," << r;
+      player.Move(c, r, player.Board.Column[r][c], player.Board.Row[r][c], moves % 3 == 2,
                   moves + 1);
       ++moves;
     }
@@ -310,5 +284,5 @@ TEST(Play, AWholeGameFromTheKeyboard) {
   ASSERT_TRUE(WaitFor([&] { return Focused(play.Window) == combos.at(0); }));
   PressKey(VK_DOWN);
   EXPECT_TRUE(WaitFor([&] { return Text(combos[0]) == "8"; }));
-  LeaveUnsaved(game, play);
+  LeaveUnsaved(play);
 }

@@ -1,5 +1,7 @@
 #include "driver.h"
 
+#include "tests/support/dialogs.h"
+
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -136,30 +138,8 @@ int TProcess::Wait(int timeoutMs) {
   return static_cast<int>(code);
 }
 
-namespace {
-
-struct WindowSearch {
-  DWORD ProcessId;
-  std::string ClassName;
-  HWND Found = nullptr;
-};
-
-BOOL CALLBACK FindProcessWindow(HWND window, LPARAM parameter) {
-  auto* search = reinterpret_cast<WindowSearch*>(parameter);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process != search->ProcessId || !IsWindowVisible(window)) return TRUE;
-  if (!search->ClassName.empty() && ClassOf(window) != search->ClassName) return TRUE;
-  search->Found = window;
-  return FALSE;
-}
-
-}  // namespace
-
 HWND TProcess::FindWindow(const std::string& className) const {
-  WindowSearch search{info_.dwProcessId, className};
-  EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-  return search.Found;
+  return test::FindTopWindow(info_.dwProcessId, className);
 }
 
 HWND TProcess::WaitWindow(const std::string& className, int timeoutMs) const {

@@ -45,18 +45,31 @@ int Scaled(int value) {
   return MulDiv(value, ScreenDpi(), 96);
 }
 
+bool ShownPiece(const TShot& view, SIZE piece, int column, int row, int& homeColumn, int& homeRow) {
+  return testpicture::CellOfColour(
+      view.At(column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2), homeColumn,
+      homeRow);
+}
+
+TScreenBoard ReadScreenBoard(HWND puzzle, SIZE piece) {
+  TScreenBoard board;
+  const TShot shot = CaptureClient(puzzle);
+  for (int row = 0; row < 7; ++row)
+    for (int column = 0; column < 7; ++column) {
+      int c = -1, r = -1;
+      ShownPiece(shot, piece, column, row, c, r);
+      board.Column[row][column] = c;
+      board.Row[row][column] = r;
+    }
+  return board;
+}
+
 int DragEveryPieceHome(HWND puzzle, int columns, int rows, SIZE piece) {
-  // The piece a cell shows, by its colour; false for none.
-  auto shows = [&](const TShot& shot, int column, int row, int& homeColumn, int& homeRow) {
-    return testpicture::CellOfColour(
-        shot.At(column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2), homeColumn,
-        homeRow);
-  };
   int moves = 0;
   for (int cell = 0; cell < columns * rows && moves < 3 * columns * rows;) {
     const int column = cell % columns, row = cell / columns;
     int homeColumn = -1, homeRow = -1;
-    if (!shows(CaptureClient(puzzle), column, row, homeColumn, homeRow)) return -1;
+    if (!ShownPiece(CaptureClient(puzzle), piece, column, row, homeColumn, homeRow)) return -1;
     if (homeColumn == column && homeRow == row) {
       ++cell;
       continue;
@@ -74,8 +87,8 @@ int DragEveryPieceHome(HWND puzzle, int columns, int rows, SIZE piece) {
     WaitFor(
         [&] {
           int c = -1, r = -1;
-          return shows(CaptureClient(puzzle), homeColumn, homeRow, c, r) && c == homeColumn &&
-                 r == homeRow;
+          return ShownPiece(CaptureClient(puzzle), piece, homeColumn, homeRow, c, r) &&
+                 c == homeColumn && r == homeRow;
         },
         3000);
   }

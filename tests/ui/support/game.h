@@ -4,11 +4,20 @@
 
 #include <windows.h>
 
+#include <array>
 #include <string>
 
 #include "driver.h"
 
 namespace ui {
+
+// The game started from a fresh temporary program folder, and its main
+// window (nullptr when none showed).
+struct TStartedGame {
+  TTempDir Folder;
+  TProcess Process{InstallGame(Folder)};
+  HWND Window = Process.WaitWindow("TQuiltraForm");
+};
 
 // The visible image (the view) inside one of the main window's group boxes:
 // "Puzzle picture" or "Original picture".
@@ -26,6 +35,25 @@ SIZE PieceSize(HWND window, int columns, int rows);
 // The screen's DPI, as the game sees it, and a figure at 96 DPI at it.
 int ScreenDpi();
 int Scaled(int value);
+
+// The home of the piece a cell of the view shows, by the test picture's cell
+// colours; false where none is recognised.
+bool ShownPiece(const TShot& view, SIZE piece, int column, int row, int& homeColumn, int& homeRow);
+// Which piece each cell of a 7 x 7 puzzle view shows, as read from the
+// screen: column and row of its home, -1 where none is recognised.
+struct TScreenBoard {
+  std::array<std::array<int, 7>, 7> Column{}, Row{};  // [row][column]
+  bool operator==(const TScreenBoard& other) const = default;
+  bool IsHome(int column, int row) const {
+    return Column[row][column] == column && Row[row][column] == row;
+  }
+  int Misplaced() const {
+    int count = 0;
+    for (int cell = 0; cell < 49; ++cell) count += !IsHome(cell % 7, cell / 7);
+    return count;
+  }
+};
+TScreenBoard ReadScreenBoard(HWND puzzle, SIZE piece);
 
 // Drags every piece of a puzzle made of the test picture's cells home, as the
 // screen shows them; the number of moves, or -1 when a cell shows no piece.
