@@ -14,19 +14,11 @@ shift 3
 export WINEPREFIX="$wine_dir/prefix" WINEARCH=win32 HOME="$wine_dir/home"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEDEBUG=-all
 
-number="$wine_dir/xvfb-$screen.number"
-rm -f "$number"
-setsid Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$number" </dev/null \
-  >/dev/null 2>&1 &
-xvfb=$!
-trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; kill $xvfb 2>/dev/null; rm -f "$number"' EXIT
-tries=0
-until [ -s "$number" ]; do
-  tries=$((tries + 1))
-  [ $tries -gt 100 ] && { echo "Xvfb did not start" >&2; exit 1; }
-  sleep 0.1
-done
-DISPLAY=":$(tr -d '\n' <"$number")"
+# A display of its own of the screen's size, whatever an earlier run left.
+"$top/scripts/xvfb.sh" stop "$wine_dir"
+"$top/scripts/xvfb.sh" start "$wine_dir" "$screen" >/dev/null
+trap 'wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; "$top/scripts/xvfb.sh" stop "$wine_dir"' EXIT
+DISPLAY=$(cat "$wine_dir/display")
 export DISPLAY
 
 # Wine reads the DPI when a session starts: set it, then let that session end.

@@ -1,10 +1,12 @@
 #!/bin/sh
 # Starts or stops the private Xvfb display of the UI tests; its name is kept in
 # WINE_DIR/display. Xvfb picks a free display number itself, so several build
-# trees can test at once.
+# trees can test at once. The screen is 1280x1024 unless a size is given.
+#   xvfb.sh start|stop WINE_DIR [WIDTHxHEIGHT]
 action=$1
 wine_dir=$2
-[ -n "$wine_dir" ] || { echo "usage: $0 start|stop WINE_DIR" >&2; exit 2; }
+size=${3:-1280x1024}
+[ -n "$wine_dir" ] || { echo "usage: $0 start|stop WINE_DIR [WIDTHxHEIGHT]" >&2; exit 2; }
 mkdir -p "$wine_dir"
 case "$action" in
 start)
@@ -13,7 +15,7 @@ start)
   fi
   rm -f "$wine_dir/xvfb.number"
   # setsid and closed streams: ctest must not wait for the server.
-  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp \
+  setsid Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp \
     3>"$wine_dir/xvfb.number" </dev/null >/dev/null 2>&1 &
   echo $! >"$wine_dir/xvfb.pid"
   tries=0

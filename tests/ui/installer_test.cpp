@@ -26,6 +26,15 @@ std::string UninstallValue(const char* name) {
   return RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, name);
 }
 
+// The installer's window, once "Install" is pressed with the target folder
+// chosen; nullptr when it showed no window or no such button.
+HWND Install(const TProcess& installer, const std::string& target) {
+  HWND window = installer.WaitWindow("TInstallForm");
+  if (!window) return nullptr;
+  SetInstallTo(window, target);
+  return PressButton(window, "&Install") ? window : nullptr;
+}
+
 class InstallerTest : public testing::Test {
  protected:
   void SetUp() override { CoInitialize(nullptr); }
@@ -157,10 +166,8 @@ TEST_F(InstallerTest, AProgramThatCantBeReplacedStopsTheInstallation) {
   ASSERT_NE(running.WaitWindow("TQuiltraForm"), nullptr);
 
   TProcess installer(distribution.Exe());
-  HWND window = installer.WaitWindow("TInstallForm");
+  HWND window = Install(installer, target.Path());
   ASSERT_NE(window, nullptr);
-  SetInstallTo(window, target.Path());
-  ASSERT_TRUE(PressButton(window, "&Install"));
   EXPECT_NE(AnswerBox(installer, IDYES), "(no box)");
   HWND error = installer.WaitWindow("TErrorForm");
   ASSERT_NE(error, nullptr);
@@ -189,10 +196,8 @@ TEST_F(InstallerTest, NoToEitherQuestionChangesNothing) {
   TTempDir target;
   {
     TProcess installer(distribution.Exe());
-    HWND window = installer.WaitWindow("TInstallForm");
+    HWND window = Install(installer, target.Path());
     ASSERT_NE(window, nullptr);
-    SetInstallTo(window, target.Path());
-    ASSERT_TRUE(PressButton(window, "&Install"));
     EXPECT_NE(AnswerBox(installer, IDNO), "(no box)");
     EXPECT_EQ(installer.Wait(), 0);
   }
@@ -243,10 +248,8 @@ TEST_F(InstallerTest, DirectoriesThatMustNotBeUsedAreRefusedAndTheWindowStays) {
   TDistribution distribution;
   {
     TProcess installer(distribution.Exe());
-    HWND window = installer.WaitWindow("TInstallForm");
+    HWND window = Install(installer, distribution.Parent());
     ASSERT_NE(window, nullptr);
-    SetInstallTo(window, distribution.Parent());
-    ASSERT_TRUE(PressButton(window, "&Install"));
     std::string caption;
     EXPECT_EQ(AnswerBox(installer, IDOK, &caption),
               "The program would be installed in the directory it is installed from. Choose "
@@ -288,10 +291,8 @@ TEST_F(InstallerTest, ADistributionInADrivesRootIsRefusedBeforeAnythingIsCopied)
   ASSERT_TRUE(FileExists(drive.Root() + "Install.exe"));
   TTempDir target;
   TProcess installer(drive.Root() + "Install.exe");
-  HWND window = installer.WaitWindow("TInstallForm");
+  HWND window = Install(installer, target.Path());
   ASSERT_NE(window, nullptr);
-  SetInstallTo(window, target.Path());
-  ASSERT_TRUE(PressButton(window, "&Install"));
   std::string caption;
   EXPECT_EQ(AnswerBox(installer, IDOK, &caption),
             "The program can't be installed from the root directory of a drive. Put the "
