@@ -45,7 +45,8 @@ int main() {
   InstallErrorReporting();
   TApplication application;
   test::TQuiltraFormProbe form;
-  TErrorForm errorForm;
+  TErrorForm errorForm(&form);
+  ShowFailuresIn(errorForm);
   form.ArrangeWindow();
   form.Show();
   form.ColumnsCountComboBox->SelectText("30");

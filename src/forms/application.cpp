@@ -193,13 +193,13 @@ void TApplication::EndDrag() {
   SetCursorPos(point.x, point.y);  // let the window under the pointer set its cursor again
 }
 
-HFONT TApplication::GetFont(const std::string& face, int height, bool bold, bool italic) {
-  auto key = std::make_tuple(face, height, bold, italic);
+HFONT TApplication::GetFont(const std::string& face, int height, TFontStyle style) {
+  auto key = std::make_tuple(face, height, style.Bold, style.Italic);
   auto& font = fonts_[key];
   if (!font) {
-    font.reset(CreateFontA(-height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, italic, FALSE, FALSE,
-                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                           DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    font.reset(CreateFontA(-height, 0, 0, 0, style.Bold ? FW_BOLD : FW_NORMAL, style.Italic, FALSE,
+                           FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
   }
   return font.get();
 }
@@ -208,7 +208,7 @@ HFONT TApplication::FontForDpi(HFONT font, int dpi) {
   for (const auto& [key, made] : fonts_) {
     if (made.get() != font) continue;
     const auto& [face, height, bold, italic] = key;
-    return GetFont(face, ScaleToDpi(height, dpi), bold, italic);
+    return GetFont(face, ScaleToDpi(height, dpi), {.Bold = bold, .Italic = italic});
   }
   return font;
 }

@@ -15,6 +15,12 @@
 class TControl;
 class TForm;
 
+// A font's weight and slant, as GetFont takes them.
+struct TFontStyle {
+  bool Bold = false;
+  bool Italic = false;
+};
+
 class TApplication {
  public:
   TApplication();
@@ -59,7 +65,7 @@ class TApplication {
 
   // Fonts are shared and live as long as the application. The height is in
   // pixels at 96 DPI.
-  HFONT GetFont(const std::string& face, int height, bool bold = false, bool italic = false);
+  HFONT GetFont(const std::string& face, int height, TFontStyle style = {});
   // The same face at a DPI; a font not made by GetFont is returned as it is.
   HFONT FontForDpi(HFONT font, int dpi);
 
@@ -81,5 +87,6 @@ class TApplication {
   std::map<std::tuple<std::string, int, bool, bool>, UniqueFont> fonts_;
 };
 
-// Created by WinMain before any form.
+// Created by WinMain before any form. The form layer's one global: the
+// system's callbacks into controls (window procedures) carry no pointer to it.
 extern TApplication* Application;

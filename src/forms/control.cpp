@@ -9,6 +9,7 @@
 #include "application.h"
 #include "dpi.h"
 #include "form.h"
+#include "platform/handles.h"
 
 namespace {
 
@@ -368,6 +369,13 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KILLFOCUS:
       if (OnExit) OnExit();
       break;
+    case WM_PAINT:
+      if (systemProc_) break;
+      {
+        const TPaintScope paint(handle_);
+        Paint(paint.Dc(), paint.Area());
+      }
+      return 0;
     case WM_CAPTURECHANGED:
       if (Dragging() && reinterpret_cast<HWND>(lParam) != handle_) Application->EndDrag();
       break;

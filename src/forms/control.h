@@ -126,6 +126,10 @@ class TControl {
  protected:
   // The one overridable step: a control sees its own messages first.
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Every window of our own classes paints here, inside the one paint scope
+  // of its WM_PAINT; area is the part to repaint. The background is erased
+  // by then (WM_ERASEBKGND). System classes keep their own painting.
+  virtual void Paint(HDC /*dc*/, const RECT& /*area*/) {}
   // A notification (WM_COMMAND code) reflected back from the parent.
   virtual void HandleCommand(WORD /*code*/) {}
   // Background for a child static, button or read-only edit; null for default.

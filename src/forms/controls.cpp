@@ -49,13 +49,6 @@ void TPanel::SetCaption(const std::string& caption) {
 
 LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      Paint(dc);
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
     case WM_ERASEBKGND: {
       RECT rect;
       GetClientRect(Handle(), &rect);
@@ -67,7 +60,7 @@ LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void TPanel::Paint(HDC dc) {
+void TPanel::Paint(HDC dc, const RECT& /*area*/) {
   RECT rect;
   GetClientRect(Handle(), &rect);
   // A raised outer and a lowered inner bevel.
@@ -87,7 +80,7 @@ TGroupBox::TGroupBox(TControl* parent, int left, int top, int width, int height,
                      const std::string& caption)
     : TPanel(parent, "TGroupBox", left, top, width, height, caption) {}
 
-void TGroupBox::Paint(HDC dc) {
+void TGroupBox::Paint(HDC dc, const RECT& /*area*/) {
   RECT rect;
   GetClientRect(Handle(), &rect);
   std::string caption = Caption();
@@ -153,22 +146,6 @@ LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND:
       return 1;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      RECT rect;
-      GetClientRect(Handle(), &rect);
-      FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-      const std::string text = Caption();
-      {
-        const TSelectObject selected(dc, FontOrDefault(Font()));
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-        DrawTextA(dc, text.c_str(), -1, &rect, DrawFlags());
-      }
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
     case WM_SETFONT: {
       LRESULT result = TControl::HandleMessage(message, wParam, lParam);
       AutoSize();
@@ -178,6 +155,17 @@ LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return TControl::HandleMessage(message, wParam, lParam);
   }
+}
+
+void TLabel::Paint(HDC dc, const RECT& /*area*/) {
+  RECT rect;
+  GetClientRect(Handle(), &rect);
+  FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
+  const std::string text = Caption();
+  const TSelectObject selected(dc, FontOrDefault(Font()));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+  DrawTextA(dc, text.c_str(), -1, &rect, DrawFlags());
 }
 
 // --- TButton -----------------------------------------------------------------

@@ -20,7 +20,7 @@ class TPanel : public TControl {
   TPanel(TControl* parent, const char* className, int left, int top, int width, int height,
          const std::string& caption);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-  virtual void Paint(HDC dc);
+  void Paint(HDC dc, const RECT& area) override;
 };
 
 class TGroupBox : public TPanel {
@@ -28,7 +28,7 @@ class TGroupBox : public TPanel {
   TGroupBox(TControl* parent, int left, int top, int width, int height, const std::string& caption);
 
  protected:
-  void Paint(HDC dc) override;
+  void Paint(HDC dc, const RECT& area) override;
 };
 
 // A text; without a width it sizes itself to its text. It paints itself, so
@@ -42,6 +42,7 @@ class TLabel : public TControl {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc, const RECT& area) override;
   void DpiChanged() override { AutoSize(); }
 
  private:

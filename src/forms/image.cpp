@@ -73,22 +73,18 @@ LRESULT TImage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONDOWN:
       if (takesKeyboard_ && !Focused()) SetFocus();
       break;
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(Handle(), &paint);
-      const RECT& area = paint.rcPaint;
-      if (picture_ && picture_->Dc()) {
-        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
-               picture_->Dc(), area.left, area.top, SRCCOPY);
-      } else {
-        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
-      }
-      if (OnPaintOver) OnPaintOver(dc);
-      EndPaint(Handle(), &paint);
-      return 0;
-    }
     default:
       break;
   }
   return TControl::HandleMessage(message, wParam, lParam);
+}
+
+void TImage::Paint(HDC dc, const RECT& area) {
+  if (picture_ && picture_->Dc()) {
+    BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, picture_->Dc(),
+           area.left, area.top, SRCCOPY);
+  } else {
+    FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  if (OnPaintOver) OnPaintOver(dc);
 }

@@ -52,6 +52,7 @@ class TImage : public TControl {
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void Paint(HDC dc, const RECT& area) override;
 
  private:
   std::unique_ptr<TBitmap> picture_;

@@ -4,8 +4,6 @@
 #include "forms/application.h"
 #include "platform/shell.h"
 
-TAboutForm* AboutForm = nullptr;
-
 namespace {
 
 const char* const kAuthorLine = "Written by the Quiltra developers";
@@ -17,17 +15,10 @@ const char* const kProgramsText =
 
 }  // namespace
 
-TAboutForm::TAboutForm()
-    : TForm(TFormStyle{"TAboutForm", 440, 280}, "About",
-            Application ? Application->MainForm : nullptr),
-      SiteAddress(kSiteAddress) {
+TAboutForm::TAboutForm(TForm* owner)
+    : TForm(TFormStyle{"TAboutForm", 440, 280}, "About", owner), SiteAddress(kSiteAddress) {
   CreateComponents();
   ProgramsLabel->SetCaption(kProgramsText);
-  AboutForm = this;
-}
-
-TAboutForm::~TAboutForm() {
-  if (AboutForm == this) AboutForm = nullptr;
 }
 
 void TAboutForm::CreateComponents() {
@@ -47,7 +38,8 @@ void TAboutForm::CreateComponents() {
   LicenseTermsButton = AboutPanel->Add<TButton>(165, 190,  100,   25, "License terms");
   OkayButton = Add<TButton>(                    185, 245,   75,   25, "&Okay", mrOk);
   // clang-format on
-  ProgramNameLabel->SetFont(Application->GetFont("Comic Sans MS", 48, true, true));
+  ProgramNameLabel->SetFont(
+      Application->GetFont("Comic Sans MS", 48, {.Bold = true, .Italic = true}));
   AboutPanel->SetTabOrder({VisitMySiteButton, LicenseTermsButton, ContactMeButton});
   SetTabOrder({AboutPanel, OkayButton});
 

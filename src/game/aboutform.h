@@ -9,9 +9,8 @@
 
 class TAboutForm : public TForm {
  public:
-  // Created once at start-up, after the main window, which owns it.
-  TAboutForm();
-  ~TAboutForm() override;
+  // Created once at start-up, after the main window, its owner.
+  explicit TAboutForm(TForm* owner);
 
   // Shows the dialog modally; a failure to show it is reported here.
   void Dialog();
@@ -39,5 +38,3 @@ class TAboutForm : public TForm {
   void CreateComponents();
   void OpenPage(const char* path);
 };
-
-extern TAboutForm* AboutForm;

@@ -12,8 +12,6 @@
 #include "platform/messages.h"
 #include "platform/program.h"
 
-TErrorForm* ErrorForm = nullptr;
-
 namespace {
 
 // Above this size the log is emptied before the next record.
@@ -22,29 +20,29 @@ const char* const kLogRule = "**********";
 
 }  // namespace
 
-TErrorForm::TErrorForm()
-    : TForm(TFormStyle{"TErrorForm", 340, 265}, "Error",
-            Application ? Application->MainForm : nullptr),
+TErrorForm::TErrorForm(TForm* owner)
+    : TForm(TFormStyle{"TErrorForm", 340, 265}, "Error", owner),
       LogPath(ErrorLogPath()),
       LogWrittenSound(BeepDefault) {
   CreateComponents();
   RecursionCount = 0;
+}
+
+TErrorForm::~TErrorForm() {
+  // From here on failures go to the plain fallback box again.
+  if (showsFailures_) SetErrorDialogEntry(nullptr, nullptr);
+}
+
+void ShowFailuresIn(TErrorForm& dialog) {
   if (Application)
     Application->OnException = [](const std::string& message) {
       TFunStatContext::OnApplicationException(message);
     };
-  ErrorForm = this;
   SetErrorDialogEntry(
-      [this](const std::string& caption, const std::string& headline, const std::string& report,
-             bool* noErrors) { return ShowError(caption, headline, report, noErrors); },
-      [this] { return RecursionCount; });
-}
-
-TErrorForm::~TErrorForm() {
-  if (ErrorForm != this) return;
-  // From here on failures go to the plain fallback box again.
-  SetErrorDialogEntry(nullptr, nullptr);
-  ErrorForm = nullptr;
+      [&dialog](const std::string& caption, const std::string& headline, const std::string& report,
+                bool* noErrors) { return dialog.ShowError(caption, headline, report, noErrors); },
+      [&dialog] { return dialog.RecursionCount; });
+  dialog.showsFailures_ = true;
 }
 
 void TErrorForm::CreateComponents() {

@@ -10,9 +10,8 @@
 
 class TErrorForm : public TForm {
  public:
-  // Created once at start-up, after the main window, which owns it; from
-  // then on every shown failure comes here.
-  TErrorForm();
+  // Created once at start-up, after the main window, its owner.
+  explicit TErrorForm(TForm* owner);
   ~TErrorForm() override;
 
   // --- components, in tab order ---
@@ -47,7 +46,12 @@ class TErrorForm : public TForm {
   void HelpButtonClick();
 
  private:
+  friend void ShowFailuresIn(TErrorForm& dialog);
   void CreateComponents();
+  bool showsFailures_ = false;
 };
 
-extern TErrorForm* ErrorForm;
+// Hands the dialog to the error reporting: from then on every shown failure,
+// and every exception that escapes an event, comes to it until it is
+// destroyed; then the plain fallback box takes them again.
+void ShowFailuresIn(TErrorForm& dialog);

@@ -12,7 +12,7 @@ void ShowHelp(int context) {
   }
   STATUS_FRAME("ShowHelp");
   frame.Run([&] {
-    RunFile(GetProgramFilePath("Readme.txt"), "", "", false, true);
+    RunFile(GetProgramFilePath("Readme.txt"), "", "", {.QuoteParameters = true});
     frame.Adopt();
   });
   frame.ShowStep(__LINE__, "Failed to open file.");

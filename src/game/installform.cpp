@@ -10,8 +10,6 @@
 #include "platform/files.h"
 #include "platform/program.h"
 
-TInstallForm* InstallForm = nullptr;
-
 namespace {
 
 const char* const kInstructions =
@@ -57,11 +55,6 @@ TInstallForm::TInstallForm() : TForm(TFormStyle{"TInstallForm", 400, 450, true},
   InstructionsLabel->SetCaption(kInstructions);
   LoadReadme();
   CenterOnScreen();
-  InstallForm = this;
-}
-
-TInstallForm::~TInstallForm() {
-  if (InstallForm == this) InstallForm = nullptr;
 }
 
 void TInstallForm::CreateComponents() {
@@ -81,7 +74,7 @@ void TInstallForm::CreateComponents() {
   CancelButton = Add<TButton>(                 205, 415,   75,   25, "&Cancel");
   BrowseButton = Add<TButton>(                 320, 380,   75,   23, "&Browse");
   // clang-format on
-  MainPanel->SetFont(Application->GetFont("Comic Sans MS", 30, true, true));
+  MainPanel->SetFont(Application->GetFont("Comic Sans MS", 30, {.Bold = true, .Italic = true}));
   SetTabOrder({MainPanel, ReadmeMemo, InstallToEdit, InstallButton, CancelButton, BrowseButton});
 
   TForm::CancelButton = CancelButton;  // Esc

@@ -32,7 +32,6 @@ class TInstallForm : public TForm {
  public:
   // The first form of an installer run, and so its main window.
   TInstallForm();
-  ~TInstallForm() override;
 
   // Takes the program's name, title and version and chooses the install or
   // uninstall texts.
@@ -66,5 +65,3 @@ class TInstallForm : public TForm {
   void CreateComponents();
   void LoadReadme();
 };
-
-extern TInstallForm* InstallForm;

@@ -147,22 +147,23 @@ bool TInstallForm::Install() {
     // not reported.
     const std::string linkName = ProgramName + ".lnk";
     const std::string desktop = GetDesktopPath();
-    if (!desktop.empty()) CopyFileAsLink(exe, desktop + linkName, true, false, true, "");
+    const TLinkOptions linkOptions{.Overwrite = true, .StartInTargetDirectory = true};
+    if (!desktop.empty()) CopyFileAsLink(exe, desktop + linkName, "", linkOptions);
     const std::string programs = GetProgramsMenuPath();
     if (!programs.empty()) {
       const std::string group = AddPathDelimiter(AddPathDelimiter(programs) + folder);
       SetLastError(0);
       CreateDirectoryA(group.c_str(), nullptr);
-      CopyFileAsLink(exe, group + linkName, true, false, true, "");
+      CopyFileAsLink(exe, group + linkName, "", linkOptions);
       CopyFileAsLinkWithParam(exe, group + "Uninstall" + GetLinkExtension(exe), kUninstallParameter,
-                              false, true);
-      CopyFileAsLink(readme, group + "Readme" + GetLinkExtension(readme), true, false, true, "");
+                              linkOptions);
+      CopyFileAsLink(readme, group + "Readme" + GetLinkExtension(readme), "", linkOptions);
     }
     SetUninstallRegistry(ProgramName, ProgramName, uninstallCommand, place.Root);
 
     // The game starts in its own directory, so that it holds no other
     // directory open.
-    RunFile(exe, "", GetFileDirectory(exe), false, true);
+    RunFile(exe, "", GetFileDirectory(exe), {.QuoteParameters = true});
     frame.Adopt();
   });
   frame.ShowStep(__LINE__,

@@ -40,19 +40,25 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
           "program to a folder with another name.");
     application = std::make_unique<TApplication>();
     application->Title = kProgramName;
+    // The first window is the main window; the dialogs are owned by it.
+    TForm* owner = nullptr;
     if (installerRun) {
       installForm = std::make_unique<TInstallForm>();
+      owner = installForm.get();
     } else {
       // The game decodes pictures through GDI+ while its window lives.
       gdiplus = std::make_unique<TGdiplusSession>();
       mainForm = std::make_unique<TQuiltraForm>(*gdiplus);
+      owner = mainForm.get();
     }
-    errorForm = std::make_unique<TErrorForm>();
-    aboutForm = std::make_unique<TAboutForm>();
-    if (installerRun)
+    errorForm = std::make_unique<TErrorForm>(owner);
+    ShowFailuresIn(*errorForm);
+    if (installerRun) {
       installForm->Prepare(kProgramName, kProgramTitle, kProgramVersion);
-    else
-      mainForm->BeforeRun();
+    } else {
+      aboutForm = std::make_unique<TAboutForm>(owner);
+      mainForm->BeforeRun(*aboutForm);
+    }
     application->Run();
   });
   if (secondInstance) return 0;

@@ -120,7 +120,7 @@ void TQuiltraForm::ReloadCurrentPictureMenuClick() {
 void TQuiltraForm::OpenPictureMenuClick() {
   STATUS_FRAME("TQuiltraForm::OpenPictureMenuClick");
   frame.Run([&] {
-    RunFile(PictureTitle, "", "", false, true);
+    RunFile(PictureTitle, "", "", {.QuoteParameters = true});
     frame.Adopt();
   });
   frame.ShowStep(__LINE__, "Failed to open file.");

@@ -128,13 +128,12 @@ void TQuiltraForm::CreateMainMenu() {
   AttachMenu();
 }
 
-void TQuiltraForm::BeforeRun() {
+void TQuiltraForm::BeforeRun(TAboutForm& about) {
   STATUS_FRAME("TQuiltraForm::BeforeRun");
   frame.Run([&] {
-    if (AboutForm) {
-      AboutForm->ProgramNameLabel->SetCaption(kProgramName);
-      AboutForm->ProgramVersionLabel->SetCaption(kProgramVersion);
-    }
+    about_ = &about;
+    about.ProgramNameLabel->SetCaption(kProgramName);
+    about.ProgramVersionLabel->SetCaption(kProgramVersion);
     SetLastError(0);
     CreateDirectoryA(GamesDirectory().c_str(), nullptr);
     OptionsList = std::make_unique<TStoredTextList>(OptionsFilePath());

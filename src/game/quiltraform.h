@@ -24,14 +24,17 @@
 // repaints exactly the cells that changed and shows the game's texts. What
 // it holds beside the game is view state: the piece picked up, the marked
 // cell and the size of a piece on screen.
+class TAboutForm;
+
 class TQuiltraForm : public TForm {
  public:
   // GDI+ runs in the session while the window lives.
   explicit TQuiltraForm(const TGdiplusSession& gdiplus);
   ~TQuiltraForm() override;
 
-  // Reads the options file and arranges the window on the screen.
-  void BeforeRun();
+  // Reads the options file and arranges the window on the screen; "About"
+  // shows the dialog given, which the window owns.
+  void BeforeRun(TAboutForm& about);
 
  protected:
   std::string GamesDirectory() const;
@@ -72,6 +75,7 @@ class TQuiltraForm : public TForm {
 
   // --- state ---
   TGame game_;
+  TAboutForm* about_ = nullptr;
   TPlayState play_;
   TKeyboardPlay keys_;
   TPieceSize piece_{0, 0};

@@ -116,5 +116,5 @@ void TQuiltraForm::DownloadPicturesMenuClick() {
 }
 
 void TQuiltraForm::AboutMenuClick() {
-  if (AboutForm) AboutForm->Dialog();
+  if (about_) about_->Dialog();
 }

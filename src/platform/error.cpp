@@ -12,6 +12,8 @@ bool IsOneOf(DWORD code, std::initializer_list<DWORD> codes) {
   return false;
 }
 
+// Failures are shown from anywhere through the status context, which cannot
+// be handed a dialog: the dialog that shows them is kept here.
 TErrorDialogEntry& DialogEntry() {
   static TErrorDialogEntry entry;
   return entry;

@@ -41,6 +41,24 @@ class TWindowDc {
   HDC dc_;
 };
 
+// One repaint of a window: BeginPaint on entry, EndPaint on leaving, also
+// when the painting throws.
+class TPaintScope {
+ public:
+  explicit TPaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~TPaintScope() { EndPaint(window_, &paint_); }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  HDC Dc() const { return dc_; }
+  // The part of the client area to repaint.
+  const RECT& Area() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
 // Selects an object into a device context for one scope.
 class TSelectObject {
  public:

@@ -74,23 +74,23 @@ void TLinkFile::Save(const std::string& linkPath, bool overwrite) {
   if (frame.Failed()) Reset();
 }
 
-void CopyFileAsLink(const std::string& target, const std::string& linkPath, bool overwrite,
-                    bool minimised, bool startInTargetDirectory, const std::string& arguments) {
+void CopyFileAsLink(const std::string& target, const std::string& linkPath,
+                    const std::string& arguments, const TLinkOptions& options) {
   STATUS_FRAME("CopyFileAsLink");
   frame.Run([&] {
     TLinkFile link;
     link.Reset();
     link.ReferencePath = target;
-    if (startInTargetDirectory) link.WorkingPath = GetFileDirectory(target);
+    if (options.StartInTargetDirectory) link.WorkingPath = GetFileDirectory(target);
     link.Arguments = arguments;
-    link.ShowCommand = minimised ? SW_SHOWMINNOACTIVE : 0;
-    link.Save(linkPath, overwrite);
+    link.ShowCommand = options.Minimised ? SW_SHOWMINNOACTIVE : 0;
+    link.Save(linkPath, options.Overwrite);
     frame.Adopt();
   });
 }
 
 void CopyFileAsLinkWithParam(const std::string& target, const std::string& linkPath,
-                             const std::string& arguments, bool /*unused*/, bool overwrite) {
+                             const std::string& arguments, const TLinkOptions& options) {
   STATUS_FRAME("CopyFileAsLinkWithParam");
   frame.Run([&] {
     TLinkFile link;
@@ -98,7 +98,8 @@ void CopyFileAsLinkWithParam(const std::string& target, const std::string& linkP
     link.ReferencePath = target;
     link.WorkingPath = GetFileDirectory(target);
     link.Arguments = arguments;
-    link.Save(linkPath, overwrite);
+    link.ShowCommand = options.Minimised ? SW_SHOWMINNOACTIVE : 0;
+    link.Save(linkPath, options.Overwrite);
     frame.Adopt();
   });
 }

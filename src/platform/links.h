@@ -37,11 +37,17 @@ class TLinkFile {
   void Save(const std::string& linkPath, bool overwrite);
 };
 
-// A shortcut to target. With startInTargetDirectory it starts in the
-// target's folder; minimised starts it minimised.
-void CopyFileAsLink(const std::string& target, const std::string& linkPath, bool overwrite,
-                    bool minimised, bool startInTargetDirectory, const std::string& arguments);
-// A shortcut to target with arguments, starting in the target's folder.
-// The fourth argument is not used.
+// How a shortcut is written and how it starts its target.
+struct TLinkOptions {
+  bool Overwrite = false;               // else an existing shortcut is kept (as success)
+  bool Minimised = false;               // the target starts minimised, not activated
+  bool StartInTargetDirectory = false;  // the target starts in its own folder
+};
+
+// A shortcut to target with arguments.
+void CopyFileAsLink(const std::string& target, const std::string& linkPath,
+                    const std::string& arguments, const TLinkOptions& options);
+// A shortcut to target with arguments that always starts in the target's
+// folder, whatever StartInTargetDirectory says.
 void CopyFileAsLinkWithParam(const std::string& target, const std::string& linkPath,
-                             const std::string& arguments, bool unused, bool overwrite);
+                             const std::string& arguments, const TLinkOptions& options);

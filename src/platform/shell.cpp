@@ -7,13 +7,13 @@
 #include "platform/messages.h"
 
 void RunFile(const std::string& file, const std::string& parameters, const std::string& directory,
-             bool minimised, bool quoteParameters) {
+             const TRunOptions& options) {
   STATUS_FRAME("RunFile");
   frame.Run([&] {
     if (file.empty()) return ErrorDialog("The name of the file is empty.");
     std::string passed;
     if (!parameters.empty())
-      passed = quoteParameters ? " \"" + parameters + "\"" : " " + parameters;
+      passed = options.QuoteParameters ? " \"" + parameters + "\"" : " " + parameters;
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;  // 60 bytes
     info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_CONNECTNETDRV;
@@ -26,7 +26,7 @@ void RunFile(const std::string& file, const std::string& parameters, const std::
     info.lpFile = file.c_str();
     info.lpParameters = passed.empty() ? nullptr : passed.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
-    info.nShow = minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL;
+    info.nShow = options.Minimised ? SW_SHOWMINNOACTIVE : SW_SHOWNORMAL;
     SetLastError(0);
     if (!ShellExecuteExA(&info))
       frame.Raise(__LINE__, "Failed to run file.", file, "", GetLastError());
@@ -36,7 +36,7 @@ void RunFile(const std::string& file, const std::string& parameters, const std::
 void OpenSite(const std::string& address, const std::string& failureMessage) {
   STATUS_FRAME("OpenSite");
   frame.Run([&] {
-    RunFile(address, "", "", false, true);
+    RunFile(address, "", "", {.QuoteParameters = true});
     frame.Adopt();
   });
   frame.ShowStep(__LINE__, failureMessage);

@@ -3,11 +3,14 @@
 
 #include <string>
 
-// Opens the file with its default action. Empty parameters pass none; with
-// quoteParameters they arrive as one argument in double quotes. An empty file
-// name is answered with an error box and nothing else.
+struct TRunOptions {
+  bool Minimised = false;        // the program starts minimised, not activated
+  bool QuoteParameters = false;  // the parameters arrive as one argument in double quotes
+};
+// Opens the file with its default action. Empty parameters pass none. An
+// empty file name is answered with an error box and nothing else.
 void RunFile(const std::string& file, const std::string& parameters, const std::string& directory,
-             bool minimised, bool quoteParameters);
+             const TRunOptions& options);
 // Opens a web page; a failure is shown in the error dialog under
 // failureMessage, and the caller always sees success.
 void OpenSite(const std::string& address, const std::string& failureMessage);

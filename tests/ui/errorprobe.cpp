@@ -102,7 +102,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     application->OnException = [](const std::string& message) {
       TFunStatContext::OnApplicationException(message);
     };
-    if (Mode != "nodialog") errorForm = std::make_unique<TErrorForm>();
+    if (Mode != "nodialog") {
+      errorForm = std::make_unique<TErrorForm>(mainForm.get());
+      ShowFailuresIn(*errorForm);
+    }
     After(100, Mode == "exit" ? CloseMainForm : OpenCommand);
     application->Run();
     if (Mode == "exit") THROW_PROGRAM_ERROR("the probe ends badly");

@@ -31,7 +31,6 @@ LONG StyleOf(const TControl* control) {
 TEST(InstallForm, LaidOutAsItsResourceAndCentredOnTheScreen) {
   TApplication application;
   TInstallForm form;
-  EXPECT_EQ(InstallForm, &form);
   EXPECT_EQ(application.MainForm, &form);
   EXPECT_EQ(form.ClientWidth(), 400);
   EXPECT_EQ(form.ClientHeight(), 450);

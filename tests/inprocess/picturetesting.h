@@ -1,5 +1,5 @@
 // What the picture tests share: GDI+ for the suite, the pictures
-// tests/platform/make-pictures.sh made, owned pixel buffers and comparisons.
+// tests/inprocess/make-pictures.sh made, owned pixel buffers and comparisons.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -31,10 +31,10 @@ class PictureTest : public ::testing::Test {
   static inline ULONG_PTR token_ = 0;
 };
 
-// The pictures tests/platform/make-pictures.sh made in the build tree.
+// The pictures tests/inprocess/make-pictures.sh made in the build tree.
 inline std::string TestPicture(const std::string& name) {
   const char* build = std::getenv("QUILTRA_BUILD_DIR");
-  std::string path = std::string("Z:") + (build ? build : "") + "/tests/platform/pictures/" + name;
+  std::string path = std::string("Z:") + (build ? build : "") + "/tests/inprocess/pictures/" + name;
   for (char& c : path)
     if (c == '/') c = '\\';
   return path;

@@ -49,8 +49,9 @@ TEST(LinkFile, TheInstallersShortcutsStartInTheTargetsFolder) {
   TTempFolder folder;
   const std::string readme = folder / "Readme.txt";
   WriteText(readme, "read me");
-  CopyFileAsLink(readme, folder / "Readme.lnk", true, false, true, "");
-  CopyFileAsLinkWithParam(readme, folder / "Uninstall.lnk", "/Uninstall", false, true);
+  const TLinkOptions options{.Overwrite = true, .StartInTargetDirectory = true};
+  CopyFileAsLink(readme, folder / "Readme.lnk", "", options);
+  CopyFileAsLinkWithParam(readme, folder / "Uninstall.lnk", "/Uninstall", options);
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << FunStatContext.Description;
   for (const char* name : {"Readme.lnk", "Uninstall.lnk"}) {
     const TLinkContent content = ReadLink(folder / name);
@@ -79,11 +80,12 @@ TEST(LinkFile, AnExistingLinkIsKeptWithoutOverwrite) {
   TTempFolder folder;
   WriteText(folder / "a.exe", "a");
   WriteText(folder / "b.exe", "b");
-  CopyFileAsLink(folder / "a.exe", folder / "Game.lnk", false, false, true, "");
+  CopyFileAsLink(folder / "a.exe", folder / "Game.lnk", "", {.StartInTargetDirectory = true});
   const std::string written = ReadText(folder / "Game.lnk");
-  CopyFileAsLink(folder / "b.exe", folder / "Game.lnk", false, false, true, "");
+  CopyFileAsLink(folder / "b.exe", folder / "Game.lnk", "", {.StartInTargetDirectory = true});
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
   EXPECT_EQ(ReadText(folder / "Game.lnk"), written);
-  CopyFileAsLink(folder / "b.exe", folder / "Game.lnk", true, false, true, "");
+  CopyFileAsLink(folder / "b.exe", folder / "Game.lnk", "",
+                 {.Overwrite = true, .StartInTargetDirectory = true});
   EXPECT_TRUE(SameTextAscii(ReadLink(folder / "Game.lnk").Target, folder / "b.exe"));
 }

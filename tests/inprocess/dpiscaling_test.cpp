@@ -103,8 +103,8 @@ TEST(DpiScaling, EveryWindowLaysItsDesignedLayoutOutAtTheDpi) {
       TApplication application;
       TMainWindow main;
       main.ArrangeWindow();
-      TErrorForm error;
-      TAboutForm about;
+      TErrorForm error(&main);
+      TAboutForm about(&main);
       ExpectScaled(main, main.MainPanel, dpi);
       // The boxes are laid out again in the client area the window has.
       EXPECT_EQ(Place(main.PuzzlePictureGroupBox).bottom, main.ClientHeight() - ScaleToDpi(5, dpi));

@@ -7,6 +7,6 @@ add_custom_command(OUTPUT ${QUILTRA_TEST_PICTURES}/made
   COMMENT "Making the test pictures"
   VERBATIM)
 add_custom_target(test_pictures DEPENDS ${QUILTRA_TEST_PICTURES}/made)
-add_dependencies(platform_tests test_pictures)
-target_link_libraries(platform_tests PRIVATE psapi)
-target_link_libraries(platform_tests PRIVATE photo_jpeg)
+add_dependencies(inprocess_tests test_pictures)
+target_link_libraries(inprocess_tests PRIVATE psapi)
+target_link_libraries(inprocess_tests PRIVATE photo_jpeg)

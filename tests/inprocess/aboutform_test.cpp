@@ -42,8 +42,9 @@ class AboutFormTest : public testing::Test {
     application_ = std::make_unique<TApplication>();
     mainForm_ = std::make_unique<TForm>(TFormStyle{"TAboutTestMain", 600, 400}, "Main");
     mainForm_->Show();
-    errorForm_ = std::make_unique<TErrorForm>();
-    aboutForm_ = std::make_unique<TAboutForm>();
+    errorForm_ = std::make_unique<TErrorForm>(mainForm_.get());
+    ShowFailuresIn(*errorForm_);
+    aboutForm_ = std::make_unique<TAboutForm>(mainForm_.get());
   }
   void TearDown() override {
     Tick = nullptr;
@@ -63,7 +64,6 @@ class AboutFormTest : public testing::Test {
 
 TEST_F(AboutFormTest, LaidOutAsItsResource) {
   TAboutForm& form = *aboutForm_;
-  EXPECT_EQ(AboutForm, &form);
   EXPECT_EQ(form.Caption(), "About");
   EXPECT_EQ(form.ClientWidth(), 440);
   EXPECT_EQ(form.ClientHeight(), 280);
@@ -139,22 +139,22 @@ TEST_F(AboutFormTest, AFailingSiteIsShownOnceAndTheDialogStaysUsable) {
   bool okayFocused = false, aboutVisible = false, aboutEnabledAfter = false;
   bool clicked = false;
   Tick = [&] {
-    if (ErrorForm->Visible() && ErrorForm->ModalResult == mrNone) {
+    if (errorForm_->Visible() && errorForm_->ModalResult == mrNone) {
       // Inside the error dialog's loop: read it and close it.
       ++shown;
-      memo = ErrorForm->MainMemo->Text();
-      aboutVisible = AboutForm->Visible();
-      ErrorForm->OkayButton->Click();
+      memo = errorForm_->MainMemo->Text();
+      aboutVisible = aboutForm_->Visible();
+      errorForm_->OkayButton->Click();
       return;
     }
-    if (!AboutForm->Visible() || AboutForm->ModalResult != mrNone) return;
+    if (!aboutForm_->Visible() || aboutForm_->ModalResult != mrNone) return;
     if (!clicked) {
       clicked = true;
-      okayFocused = AboutForm->OkayButton->Focused();
+      okayFocused = aboutForm_->OkayButton->Focused();
       // Runs the error dialog's loop, where the next ticks close it.
-      AboutForm->LicenseTermsButton->Click();
-      aboutEnabledAfter = AboutForm->Visible() && IsWindowEnabled(AboutForm->Handle());
-      AboutForm->OkayButton->Click();
+      aboutForm_->LicenseTermsButton->Click();
+      aboutEnabledAfter = aboutForm_->Visible() && IsWindowEnabled(aboutForm_->Handle());
+      aboutForm_->OkayButton->Click();
     }
   };
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, RunTick);

@@ -1,4 +1,4 @@
-// A small program the platform tests start. It appends its command line to
+// A small program the in-process tests start. It appends its command line to
 // the file named by QUILTRA_HELPER_OUTPUT. Started with "/terminate" it
 // records the headline the terminate handler shows and lets the runtime
 // terminate, so the test sees the handler's exit code.

@@ -20,7 +20,7 @@ std::vector<std::string> RunHelper(const std::string& parameters, bool quote) {
   THelperOutput output(folder);
   // It starts in the tests' own folder: a folder that is some process's
   // current directory can't be removed.
-  RunFile(HelperPath(), parameters, GetProgramDirectory(), false, quote);
+  RunFile(HelperPath(), parameters, GetProgramDirectory(), {.QuoteParameters = quote});
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << FunStatContext.Description;
   const std::string commandLine = output.WaitLine();
   EXPECT_EQ(commandLine.find("\"\""), std::string::npos) << commandLine;
@@ -42,12 +42,12 @@ TEST(RunFile, ParametersArriveWholeWhenQuotedAndNotAtAllWhenEmpty) {
 TEST(RunFile, AnEmptyNameGetsABoxAndAMissingFileAnError) {
   {
     TDialogAnswerer box("Error", IDOK);
-    RunFile("", "x", "", false, true);
+    RunFile("", "x", "", {.QuoteParameters = true});
     EXPECT_EQ(box.Text(), "The name of the file is empty.");
     EXPECT_EQ(FunStatContext.Status, fsPerfect);
   }
   TTempFolder folder;
-  RunFile(folder / "missing.exe", "", "", false, true);
+  RunFile(folder / "missing.exe", "", "", {.QuoteParameters = true});
   EXPECT_EQ(FunStatContext.Description, "Failed to run file.");
   EXPECT_EQ(FunStatContext.Parameter1, folder / "missing.exe");
   EXPECT_NE(FunStatContext.SystemErrorCode, 0u);

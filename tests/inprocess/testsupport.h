@@ -1,4 +1,4 @@
-// What the platform tests share besides tests/support: the helper program
+// What the in-process tests share besides tests/support: the helper program
 // started through the shell, and a refused machine root.
 #pragma once
 

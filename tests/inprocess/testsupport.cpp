@@ -9,7 +9,7 @@
 namespace test {
 
 std::string HelperPath() {
-  return GetProgramFilePath("platform_helper.exe");
+  return GetProgramFilePath("inprocess_helper.exe");
 }
 
 THelperOutput::THelperOutput(const TTempFolder& folder) : path_(folder / "helper-output.txt") {
