@@ -69,6 +69,9 @@ int QuiltraJpegReadHeader(QuiltraJpeg* jpeg, QuiltraJpegInfo* info) {
   j_decompress_ptr d = &jpeg->Decompress;
   if (setjmp(jpeg->Jump)) return 0;
   if (jpeg_read_header(d, TRUE) != JPEG_HEADER_OK) return 0;
+  /* Newer versions of the library read 12-bit headers too, but make their
+     rows only through other calls: such a file is left to GDI+. */
+  if (d->data_precision != 8) return 0;
   info->Width = (int)d->image_width;
   info->Height = (int)d->image_height;
   info->Components = d->num_components;

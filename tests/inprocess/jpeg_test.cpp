@@ -12,6 +12,7 @@
 #include "photojpeg.h"
 #include "picturetesting.h"
 #include "platform/gdiplusapi.h"
+#include "platform/jpegpicture.h"
 
 using namespace picturetesting;
 
@@ -175,6 +176,18 @@ TEST_F(PictureTest, HostileJpegsReadAsNoPictureQuicklyInBoundedMemory) {
   for (int i = 0; i < 10 << 20; ++i)
     restarts.insert(restarts.end(), {char(0xFF), char(0xD0 + i % 8)});
   restarts.insert(restarts.end(), {char(0xFF), char(0xD9)});
+
+  // Twelve bits a sample: not the library's, so GDI+ has its try.
+  std::vector<char> twelveBits = valid;
+  for (size_t i = 2; i + 4 < data; ++i)
+    if (uint8_t(twelveBits[i]) == 0xFF && uint8_t(twelveBits[i + 1]) == 0xC0)
+      twelveBits[i + 1] = char(0xC1), twelveBits[i + 4] = 12;
+  const std::string twelvePath = TempPath("quiltra-12bit.jpg");
+  WriteAll(twelvePath, twelveBits);
+  EXPECT_EQ(
+      DecodeJpeg(std::wstring(twelvePath.begin(), twelvePath.end()), 1, 767, 893, 0, 0).Outcome,
+      TJpegOutcome::Refused);
+  DeleteFileA(twelvePath.c_str());
 
   const size_t before = WorkingSet();
   for (const auto& [name, bytes] : {std::pair{"garbage", &garbage}, std::pair{"huge", &huge},
