@@ -8,10 +8,7 @@
 #include <vector>
 
 #include "core/funstat.h"
-#include "forms/application.h"
 #include "game/aboutform.h"
-#include "game/errorform.h"
-#include "platform/error.h"
 #include "testsupport.h"
 
 namespace {
@@ -28,28 +25,18 @@ void CALLBACK RunTick(HWND, UINT, UINT_PTR, DWORD) {
   if (Tick) Tick();
 }
 
-class AboutFormTest : public testing::Test {
+class AboutFormTest : public test::TDialogTest {
  protected:
   void SetUp() override {
-    InstallErrorReporting();
-    application_ = std::make_unique<TApplication>();
-    mainForm_ = std::make_unique<TForm>(TFormStyle{"TAboutTestMain", 600, 400}, "Main");
-    mainForm_->Show();
-    errorForm_ = std::make_unique<TErrorForm>(mainForm_.get());
-    ShowFailuresIn(*errorForm_);
+    TDialogTest::SetUp();
     aboutForm_ = std::make_unique<TAboutForm>(mainForm_.get());
   }
   void TearDown() override {
     Tick = nullptr;
     aboutForm_.reset();
-    errorForm_.reset();
-    mainForm_.reset();
-    application_.reset();
+    TDialogTest::TearDown();
   }
 
-  std::unique_ptr<TApplication> application_;
-  std::unique_ptr<TForm> mainForm_;
-  std::unique_ptr<TErrorForm> errorForm_;
   std::unique_ptr<TAboutForm> aboutForm_;
 };
 

@@ -9,9 +9,6 @@
 #include <vector>
 
 #include "core/funstat.h"
-#include "forms/application.h"
-#include "game/errorform.h"
-#include "platform/error.h"
 #include "testsupport.h"
 
 namespace {
@@ -45,15 +42,10 @@ std::vector<HWND> VisibleThreadWindows() {
   return windows;
 }
 
-class ErrorFormTest : public testing::Test {
+class ErrorFormTest : public test::TDialogTest {
  protected:
   void SetUp() override {
-    InstallErrorReporting();
-    application_ = std::make_unique<TApplication>();
-    mainForm_ = std::make_unique<TForm>(TFormStyle{"TErrorTestMain", 300, 200}, "Main");
-    mainForm_->Show();
-    errorForm_ = std::make_unique<TErrorForm>(mainForm_.get());
-    ShowFailuresIn(*errorForm_);
+    TDialogTest::SetUp();
     ErrorForm = errorForm_.get();
     errorForm_->LogPath = LogPath();
     errorForm_->LogWrittenSound = CountSound;
@@ -62,9 +54,7 @@ class ErrorFormTest : public testing::Test {
 
   void TearDown() override {
     ErrorForm = nullptr;
-    errorForm_.reset();
-    mainForm_.reset();
-    application_.reset();
+    TDialogTest::TearDown();
   }
 
   std::string LogPath() const { return folder_ / "Errors.log"; }
@@ -84,9 +74,6 @@ class ErrorFormTest : public testing::Test {
   }
 
   test::TTempFolder folder_;
-  std::unique_ptr<TApplication> application_;
-  std::unique_ptr<TForm> mainForm_;
-  std::unique_ptr<TErrorForm> errorForm_;
 };
 
 }  // namespace

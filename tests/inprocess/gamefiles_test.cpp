@@ -6,40 +6,18 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/support/testpicture.h"
 #include "core/funstat.h"
 #include "core/geometry.h"
-#include "forms/application.h"
 #include "tests/support/boards.h"
-#include "tests/support/quiltraformprobe.h"
 #include "platform/textfile.h"
-#include "tests/support/dialogs.h"
-#include "tests/support/files.h"
-#include "tests/support/showrecorder.h"
+#include "testsupport.h"
 
 namespace {
-
-// The file name field of a file dialog, at whatever depth it lies: its own
-// id, or the edit inside the file name combo box.
-BOOL CALLBACK MatchFileNameEdit(HWND child, LPARAM found) {
-  char className[16] = {};
-  GetClassNameA(child, className, sizeof className);
-  if (lstrcmpiA(className, "Edit") != 0) return TRUE;
-  if (GetDlgCtrlID(child) != 0x480 && GetDlgCtrlID(GetParent(child)) != 0x47c) return TRUE;
-  *reinterpret_cast<HWND*>(found) = child;
-  return FALSE;
-}
-
-HWND FileNameEdit(HWND dialog) {
-  HWND found = nullptr;
-  EnumChildWindows(dialog, MatchFileNameEdit, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 // Answers the file dialog with this caption from a helper thread: types the
 // path and confirms, or cancels when the path is empty.
@@ -48,7 +26,7 @@ class TFileDialogAnswerer {
   TFileDialogAnswerer(const std::string& caption, const std::string& path)
       : answerer_(caption, path.empty() ? IDCANCEL : IDOK, [path](HWND dialog) {
           if (path.empty()) return;
-          HWND edit = FileNameEdit(dialog);
+          HWND edit = test::FileNameField(dialog);
           // The dialog may still be putting its proposal in: type until the
           // path stays.
           for (int tries = 0; tries < 20; ++tries) {
@@ -66,38 +44,9 @@ class TFileDialogAnswerer {
 
 // Answers this process's "Query" boxes one after the other with the buttons
 // given, from a helper thread, and keeps their questions.
-class TQueryAnswers {
+class TQueryAnswers : public test::TDialogAnswerer {
  public:
-  explicit TQueryAnswers(std::vector<int> buttons)
-      : thread_([this, buttons] {
-          for (int button : buttons) {
-            HWND box = nullptr;
-            for (int waited = 0; waited < 10000 && !box; waited += 20)
-              if (!(box = test::FindProcessDialog("Query"))) Sleep(20);
-            if (!box) return;
-            char text[1024] = {};
-            GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-            texts_.push_back(text);
-            DWORD_PTR result = 0;
-            SendMessageTimeoutA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                                reinterpret_cast<LPARAM>(GetDlgItem(box, button)), SMTO_NORMAL,
-                                5000, &result);
-            for (int waited = 0; waited < 5000 && IsWindow(box); waited += 20) Sleep(20);
-          }
-        }) {}
-  ~TQueryAnswers() {
-    if (thread_.joinable()) thread_.join();
-  }
-  TQueryAnswers(const TQueryAnswers&) = delete;
-  TQueryAnswers& operator=(const TQueryAnswers&) = delete;
-  const std::vector<std::string>& Texts() {
-    if (thread_.joinable()) thread_.join();
-    return texts_;
-  }
-
- private:
-  std::vector<std::string> texts_;
-  std::thread thread_;
+  explicit TQueryAnswers(std::vector<int> buttons) : TDialogAnswerer("Query", std::move(buttons)) {}
 };
 
 const char* const SaveQuestion = "The game has been modified. Save it?";
@@ -122,23 +71,14 @@ std::vector<uint32_t> Pixels(const TImage* image) {
   return pixels;
 }
 
-class GameFilesTest : public testing::Test {
+class GameFilesTest : public test::TGameWindowTest {
  protected:
   void SetUp() override {
-    application_ = std::make_unique<TApplication>();
-    form_ = std::make_unique<test::TQuiltraFormProbe>();
-    picture_ = folder_.Path() + "cells.bmp";
-    ASSERT_TRUE(form_->StartOnCells(picture_));
+    TGameWindowTest::SetUp();
     pieceWidth_ = form_->Piece().Width;
     pieceHeight_ = form_->Piece().Height;
-    ASSERT_TRUE(recorder_.Shows.empty());
     // The dialogs open in the test's folder, never next to the tests.
     form_->LoadGameDialog.FileName = form_->SaveGameDialog.FileName = folder_.Path() + "*.qtg";
-  }
-
-  void TearDown() override {
-    form_.reset();
-    application_.reset();
   }
 
   const TBoard& Board() const { return form_->Board(); }
@@ -255,11 +195,6 @@ class GameFilesTest : public testing::Test {
   // The last status the game handed back, and what was shown.
   std::string LastDescription() const { return FunStatContext.Description; }
 
-  test::TShowRecorder recorder_;
-  test::TTempFolder folder_;
-  std::unique_ptr<TApplication> application_;
-  std::unique_ptr<test::TQuiltraFormProbe> form_;
-  std::string picture_;
   int pieceWidth_ = 0, pieceHeight_ = 0;
 };
 

@@ -2,15 +2,10 @@
 // the board's rules as the handlers apply them, and what the views show.
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "tests/support/testpicture.h"
 #include "core/boardpaint.h"
 #include "core/funstat.h"
-#include "forms/application.h"
-#include "tests/support/files.h"
-#include "tests/support/quiltraformprobe.h"
-#include "tests/support/showrecorder.h"
+#include "testsupport.h"
 
 namespace {
 
@@ -24,21 +19,8 @@ bool Near(uint32_t a, uint32_t b, int tolerance = 12) {
   return true;
 }
 
-class PlayTest : public testing::Test {
+class PlayTest : public test::TGameWindowTest {
  protected:
-  void SetUp() override {
-    application_ = std::make_unique<TApplication>();
-    form_ = std::make_unique<test::TQuiltraFormProbe>();
-    picture_ = folder_ / "cells.bmp";
-    ASSERT_TRUE(form_->StartOnCells(picture_));
-    ASSERT_TRUE(recorder_.Shows.empty());
-  }
-
-  void TearDown() override {
-    form_.reset();
-    application_.reset();
-  }
-
   // The centre and a corner of a cell of the puzzle view.
   int X(int column) const { return column * form_->Piece().Width + form_->Piece().Width / 2; }
   int Y(int row) const { return row * form_->Piece().Height + form_->Piece().Height / 2; }
@@ -85,12 +67,6 @@ class PlayTest : public testing::Test {
     form_->DrawGrids(false);
     form_->SetModified(false);
   }
-
-  test::TShowRecorder recorder_;
-  test::TTempFolder folder_;
-  std::unique_ptr<TApplication> application_;
-  std::unique_ptr<test::TQuiltraFormProbe> form_;
-  std::string picture_;
 };
 
 TEST_F(PlayTest, APictureLoadsAsASolvedBoardWithAFramedOriginal) {

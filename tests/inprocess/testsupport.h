@@ -6,10 +6,18 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "forms/application.h"
 #include "forms/control.h"
+#include "game/errorform.h"
+#include "platform/error.h"
+#include "tests/support/quiltraformprobe.h"
+#include "tests/support/showrecorder.h"
 #include "tests/support/dialogs.h"
 #include "tests/support/files.h"
 #include "tests/support/layout.h"
@@ -54,5 +62,51 @@ std::vector<HWND> Handles(std::initializer_list<const TControl*> controls);
 // A dialog of a fixed size with a close box, owned by the owner: what is
 // wrong with it, empty when nothing is.
 std::string FixedDialogFaults(const TControl& dialog, HWND owner);
+
+// A shown main window and the error dialog reporting the failures, as the
+// program has them when a dialog of it opens.
+class TDialogTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    InstallErrorReporting();
+    application_ = std::make_unique<TApplication>();
+    mainForm_ = std::make_unique<TForm>(TFormStyle{"TDialogTestMain", 600, 400}, "Main");
+    mainForm_->Show();
+    errorForm_ = std::make_unique<TErrorForm>(mainForm_.get());
+    ShowFailuresIn(*errorForm_);
+  }
+  void TearDown() override {
+    errorForm_.reset();
+    mainForm_.reset();
+    application_.reset();
+  }
+
+  std::unique_ptr<TApplication> application_;
+  std::unique_ptr<TForm> mainForm_;
+  std::unique_ptr<TErrorForm> errorForm_;
+};
+
+// The main window started on the test picture's cells in a temporary
+// folder, its failures recorded rather than shown.
+class TGameWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    application_ = std::make_unique<TApplication>();
+    form_ = std::make_unique<TQuiltraFormProbe>();
+    picture_ = folder_ / "cells.bmp";
+    ASSERT_TRUE(form_->StartOnCells(picture_));
+    ASSERT_TRUE(recorder_.Shows.empty());
+  }
+  void TearDown() override {
+    form_.reset();
+    application_.reset();
+  }
+
+  TShowRecorder recorder_;
+  TTempFolder folder_;
+  std::unique_ptr<TApplication> application_;
+  std::unique_ptr<TQuiltraFormProbe> form_;
+  std::string picture_;
+};
 
 }  // namespace test

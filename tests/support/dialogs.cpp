@@ -38,19 +38,37 @@ HWND FindProcessDialog(const std::string& caption) {
   return FindTopWindow(GetCurrentProcessId(), "#32770", caption);
 }
 
-TDialogAnswerer::TDialogAnswerer(const std::string& caption, int buttonId,
+namespace {
+
+BOOL CALLBACK MatchFileNameField(HWND child, LPARAM found) {
+  char className[16] = {};
+  GetClassNameA(child, className, sizeof className);
+  if (lstrcmpiA(className, "Edit") != 0) return TRUE;
+  if (GetDlgCtrlID(child) != 0x480 && GetDlgCtrlID(GetParent(child)) != 0x47c) return TRUE;
+  *reinterpret_cast<HWND*>(found) = child;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND FileNameField(HWND dialog) {
+  HWND found = nullptr;
+  EnumChildWindows(dialog, MatchFileNameField, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+TDialogAnswerer::TDialogAnswerer(const std::string& caption, std::vector<int> buttonIds,
                                  std::function<void(HWND)> onFound)
-    : thread_([this, caption, buttonId, onFound] {
-        for (int waited = 0; waited < 15000; waited += 50) {
-          HWND dialog = FindProcessDialog(caption);
-          if (!dialog) {
-            Sleep(50);
-            continue;
-          }
+    : thread_([this, caption, buttonIds, onFound] {
+        for (int buttonId : buttonIds) {
+          HWND dialog = nullptr;
+          for (int waited = 0; waited < 15000 && !dialog; waited += 20)
+            if (!(dialog = FindProcessDialog(caption))) Sleep(20);
+          if (!dialog) return;
           char text[1024] = {};
           // A message box keeps its text in the static control 0xFFFF.
-          if (HWND message = GetDlgItem(dialog, 0xFFFF)) GetWindowTextA(message, text, sizeof text);
-          text_ = text;
+          GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
+          texts_.push_back(text);
           if (onFound) onFound(dialog);
           // Sent, not posted: nothing the dialog has queued comes between
           // what onFound did and the press.
@@ -58,7 +76,7 @@ TDialogAnswerer::TDialogAnswerer(const std::string& caption, int buttonId,
           SendMessageTimeoutA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                               reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)), SMTO_NORMAL,
                               5000, &result);
-          return;
+          for (int waited = 0; waited < 5000 && IsWindow(dialog); waited += 20) Sleep(20);
         }
       }) {}
 
@@ -66,9 +84,9 @@ TDialogAnswerer::~TDialogAnswerer() {
   if (thread_.joinable()) thread_.join();
 }
 
-const std::string& TDialogAnswerer::Text() {
+const std::vector<std::string>& TDialogAnswerer::Texts() {
   if (thread_.joinable()) thread_.join();
-  return text_;
+  return texts_;
 }
 
 }  // namespace test

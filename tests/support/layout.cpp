@@ -8,6 +8,12 @@ namespace test {
 
 namespace {
 
+bool OfClass(HWND window, const char* name) {
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof className);
+  return _stricmp(className, name) == 0;
+}
+
 std::string Name(HWND window) {
   char className[64] = {}, caption[256] = {};
   GetClassNameA(window, className, sizeof className);
@@ -24,16 +30,11 @@ std::vector<HWND> ShownChildren(HWND parent) {
 }
 
 LONG ButtonType(HWND window) {
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  if (_stricmp(className, "Button") != 0) return -1;
-  return GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
+  return OfClass(window, "Button") ? GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK : -1;
 }
 
 bool IsGroupBox(HWND window) {
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  return _stricmp(className, "TGroupBox") == 0 || ButtonType(window) == BS_GROUPBOX;
+  return OfClass(window, "TGroupBox") || ButtonType(window) == BS_GROUPBOX;
 }
 
 bool Encloses(const RECT& outer, const RECT& inner) {
@@ -43,17 +44,13 @@ bool Encloses(const RECT& outer, const RECT& inner) {
 
 // A caption that wraps or runs past its control's room.
 void CheckCaption(HWND control, const TLayoutRules& rules, std::ostream& faults) {
-  char className[64] = {};
-  GetClassNameA(control, className, sizeof className);
   const LONG type = ButtonType(control);
-  const bool label = _stricmp(className, "TLabel") == 0 || _stricmp(className, "Static") == 0;
+  const bool label = OfClass(control, "TLabel") || OfClass(control, "Static");
   const bool check = type == BS_CHECKBOX || type == BS_AUTOCHECKBOX || type == BS_RADIOBUTTON ||
                      type == BS_AUTORADIOBUTTON || type == BS_3STATE || type == BS_AUTO3STATE;
-  const bool button = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
-  if (!label && !check && !button) return;
   HFONT font = rules.FontOf ? rules.FontOf(control) : nullptr;
   if (!font) font = reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0));
-  if (!font) return;
+  if (!font || !(label || check || type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON)) return;
   char caption[1024] = {};
   GetWindowTextA(control, caption, sizeof caption);
   RECT place{};
@@ -86,9 +83,10 @@ void CheckChildren(HWND parent, const TLayoutRules& rules, std::ostream& faults)
       const RECT other = PlaceInParent(children[j]);
       RECT around = place, common{};
       InflateRect(&around, rules.Gap, rules.Gap);
-      if (!IntersectRect(&common, &around, &other)) continue;
-      if (IsGroupBox(children[i]) && Encloses(place, other)) continue;
-      if (IsGroupBox(children[j]) && Encloses(other, place)) continue;
+      if (!IntersectRect(&common, &around, &other) ||
+          (IsGroupBox(children[i]) && Encloses(place, other)) ||
+          (IsGroupBox(children[j]) && Encloses(other, place)))
+        continue;
       faults << Name(children[i]) << " and " << Name(children[j])
              << (rules.Gap ? ": closer than the gap\n" : ": overlap\n");
     }
@@ -97,21 +95,13 @@ void CheckChildren(HWND parent, const TLayoutRules& rules, std::ostream& faults)
   }
 }
 
-// Whether the keyboard reaches the control: buttons, fields and lists.
-bool TakesInput(HWND window) {
-  char className[64] = {};
-  GetClassNameA(window, className, sizeof className);
-  const bool field = _stricmp(className, "Edit") == 0 || _stricmp(className, "ComboBox") == 0 ||
-                     _stricmp(className, "ListBox") == 0;
-  return (field || (ButtonType(window) >= 0 && !IsGroupBox(window))) && IsWindowEnabled(window);
-}
-
+// The buttons, fields and lists the keyboard should reach.
 void CollectInputs(HWND parent, std::vector<HWND>& inputs) {
   for (HWND child : ShownChildren(parent)) {
-    if (TakesInput(child))
-      inputs.push_back(child);
-    else
-      CollectInputs(child, inputs);
+    const bool input = OfClass(child, "Edit") || OfClass(child, "ComboBox") ||
+                       OfClass(child, "ListBox") || (ButtonType(child) >= 0 && !IsGroupBox(child));
+    if (input && IsWindowEnabled(child)) inputs.push_back(child);
+    if (!input) CollectInputs(child, inputs);
   }
 }
 
@@ -119,18 +109,16 @@ void CollectInputs(HWND parent, std::vector<HWND>& inputs) {
 void CheckTabOrder(HWND window, std::ostream& faults) {
   std::vector<HWND> visited;
   HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
-  for (HWND from = first; from && visited.size() < 200;) {
+  for (HWND from = first, to; from && visited.size() < 200; from = to) {
     visited.push_back(from);
-    HWND to = GetNextDlgTabItem(window, from, FALSE);
+    to = GetNextDlgTabItem(window, from, FALSE);
     if (!to || to == first) break;
     RECT a{}, b{};
     GetWindowRect(from, &a);
     GetWindowRect(to, &b);
-    const bool below = b.top >= a.bottom;
     const bool rightInRow = b.top < a.bottom && a.top < b.bottom && b.left >= a.right;
-    if (!below && !rightInRow)
+    if (b.top < a.bottom && !rightInRow)
       faults << "Tab goes from " << Name(from) << " back to " << Name(to) << "\n";
-    from = to;
   }
   std::vector<HWND> inputs;
   CollectInputs(window, inputs);
@@ -155,42 +143,39 @@ std::string LayoutFaults(HWND window, const TLayoutRules& rules) {
   return faults.str();
 }
 
-std::string RowFaults(const std::vector<HWND>& row, bool centred) {
+namespace {
+
+// Controls of one parent one after another, sharing edges with the first:
+// along a row its top and bottom, down a column its left (and right) edge.
+std::string LineFaults(const std::vector<HWND>& line, bool row, bool flush, bool centred) {
   std::ostringstream faults;
-  if (row.empty()) return "an empty row\n";
-  const RECT first = PlaceInParent(row.front());
-  RECT last = first;
-  for (size_t i = 1; i < row.size(); ++i) {
-    const RECT place = PlaceInParent(row[i]);
-    if (GetParent(row[i]) != GetParent(row.front()))
-      faults << Name(row[i]) << ": not beside " << Name(row.front()) << "\n";
-    if (place.top != first.top || place.bottom - place.top != first.bottom - first.top)
-      faults << Name(row[i]) << ": not in the row of " << Name(row.front()) << "\n";
-    if (place.left < last.right) faults << Name(row[i]) << ": not right of its neighbour\n";
-    last = place;
+  const RECT first = PlaceInParent(line.at(0));
+  LONG end = row ? first.left : first.top;
+  for (HWND control : line) {
+    const RECT place = PlaceInParent(control);
+    const bool aligned = row ? place.top == first.top && place.bottom == first.bottom
+                             : place.left == first.left && (!flush || place.right == first.right);
+    if (GetParent(control) != GetParent(line[0]) || !aligned ||
+        (row ? place.left : place.top) < end)
+      faults << Name(control) << ": out of the line of " << Name(line[0]) << "\n";
+    end = row ? place.right : place.bottom;
   }
   RECT client{};
-  GetClientRect(GetParent(row.front()), &client);
-  if (centred && std::abs(first.left - (client.right - last.right)) > 1)
-    faults << "the row of " << Name(row.front()) << " is not centred: " << first.left
-           << " to its left, " << client.right - last.right << " to its right\n";
+  GetClientRect(GetParent(line[0]), &client);
+  if (centred && std::abs(first.left - (client.right - end)) > 1)
+    faults << "the row of " << Name(line[0]) << " is not centred: " << first.left
+           << " to its left, " << client.right - end << " to its right\n";
   return faults.str();
 }
 
+}  // namespace
+
+std::string RowFaults(const std::vector<HWND>& row, bool centred) {
+  return LineFaults(row, true, false, centred);
+}
+
 std::string ColumnFaults(const std::vector<HWND>& column, bool flush) {
-  std::ostringstream faults;
-  if (column.empty()) return "an empty column\n";
-  const RECT first = PlaceInParent(column.front());
-  RECT above{first.left, first.top, first.right, first.top};
-  for (HWND control : column) {
-    const RECT place = PlaceInParent(control);
-    if (GetParent(control) != GetParent(column.front()) || place.left != first.left ||
-        (flush && place.right != first.right))
-      faults << Name(control) << ": not in the column of " << Name(column.front()) << "\n";
-    if (place.top < above.bottom) faults << Name(control) << ": not below its neighbour\n";
-    above = place;
-  }
-  return faults.str();
+  return LineFaults(column, false, flush, false);
 }
 
 }  // namespace test

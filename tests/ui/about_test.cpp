@@ -13,12 +13,6 @@ using namespace ui;
 
 namespace {
 
-POINT Centre(HWND window) {
-  RECT rect{};
-  GetWindowRect(window, &rect);
-  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
 // Opens the dialog through the main window's "&About" item.
 HWND OpenAbout(const TProcess& game, HWND main) {
   WaitFor([&] { return GetForegroundWindow() == main; }, 3000);

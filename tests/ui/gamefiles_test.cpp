@@ -96,9 +96,7 @@ class TGame {
 
  private:
   POINT Centre(int column, int row) const {
-    POINT point{column * pieceWidth_ + pieceWidth_ / 2, row * pieceHeight_ + pieceHeight_ / 2};
-    ClientToScreen(PuzzleView(Window), &point);
-    return point;
+    return CellCentre(PuzzleView(Window), pieceWidth_, pieceHeight_, column, row);
   }
 
   const TTempDir& folder_;

@@ -26,15 +26,6 @@ std::string UninstallValue(const char* name) {
   return RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, name);
 }
 
-// The installer's window, once "Install" is pressed with the target folder
-// chosen; nullptr when it showed no window or no such button.
-HWND Install(const TProcess& installer, const std::string& target) {
-  HWND window = installer.WaitWindow("TInstallForm");
-  if (!window) return nullptr;
-  SetInstallTo(window, target);
-  return PressButton(window, "&Install") ? window : nullptr;
-}
-
 class InstallerTest : public testing::Test {
  protected:
   void SetUp() override { CoInitialize(nullptr); }
@@ -166,7 +157,7 @@ TEST_F(InstallerTest, AProgramThatCantBeReplacedStopsTheInstallation) {
   ASSERT_NE(running.WaitWindow("TQuiltraForm"), nullptr);
 
   TProcess installer(distribution.Exe());
-  HWND window = Install(installer, target.Path());
+  HWND window = PressInInstaller(installer, "&Install", target.Path());
   ASSERT_NE(window, nullptr);
   EXPECT_NE(AnswerBox(installer, IDYES), "(no box)");
   HWND error = installer.WaitWindow("TErrorForm");
@@ -196,7 +187,7 @@ TEST_F(InstallerTest, NoToEitherQuestionChangesNothing) {
   TTempDir target;
   {
     TProcess installer(distribution.Exe());
-    HWND window = Install(installer, target.Path());
+    HWND window = PressInInstaller(installer, "&Install", target.Path());
     ASSERT_NE(window, nullptr);
     EXPECT_NE(AnswerBox(installer, IDNO), "(no box)");
     EXPECT_EQ(installer.Wait(), 0);
@@ -248,7 +239,7 @@ TEST_F(InstallerTest, DirectoriesThatMustNotBeUsedAreRefusedAndTheWindowStays) {
   TDistribution distribution;
   {
     TProcess installer(distribution.Exe());
-    HWND window = Install(installer, distribution.Parent());
+    HWND window = PressInInstaller(installer, "&Install", distribution.Parent());
     ASSERT_NE(window, nullptr);
     std::string caption;
     EXPECT_EQ(AnswerBox(installer, IDOK, &caption),
@@ -271,9 +262,8 @@ TEST_F(InstallerTest, DirectoriesThatMustNotBeUsedAreRefusedAndTheWindowStays) {
   } copy;
   ASSERT_TRUE(CopyFileA(QuiltraExe().c_str(), copy.Path.c_str(), FALSE));
   TProcess uninstaller(copy.Path, "/Uninstall");
-  HWND window = uninstaller.WaitWindow("TInstallForm");
+  HWND window = PressInInstaller(uninstaller, "Un&install");
   ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(PressButton(window, "Un&install"));
   EXPECT_EQ(AnswerBox(uninstaller, IDOK),
             "The program lies in directory \"" + Text(EditOf(window, false)) +
                 "\", which is not a directory of its own. Uninstalling would delete everything "
@@ -291,7 +281,7 @@ TEST_F(InstallerTest, ADistributionInADrivesRootIsRefusedBeforeAnythingIsCopied)
   ASSERT_TRUE(FileExists(drive.Root() + "Install.exe"));
   TTempDir target;
   TProcess installer(drive.Root() + "Install.exe");
-  HWND window = Install(installer, target.Path());
+  HWND window = PressInInstaller(installer, "&Install", target.Path());
   ASSERT_NE(window, nullptr);
   std::string caption;
   EXPECT_EQ(AnswerBox(installer, IDOK, &caption),

@@ -28,12 +28,6 @@ TScreenBoard ReadBoard(const TPlay& play) {
   return ReadScreenBoard(play.Puzzle, SIZE{play.PieceWidth, play.PieceHeight});
 }
 
-POINT CellCentre(HWND view, int width, int height, int column, int row) {
-  POINT point{column * width + width / 2, row * height + height / 2};
-  ClientToScreen(view, &point);
-  return point;
-}
-
 // Waits until a cell shows the piece, so that the next look at the board on
 // a busy machine sees the move just made.
 void WaitShown(const TPlay& play, int column, int row, int pieceColumn, int pieceRow) {

@@ -47,9 +47,8 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
   const std::string exe = installed + "Quiltra.exe";
   {
     TProcess installer(distribution.Exe());
-    HWND window = installer.WaitWindow("TInstallForm");
+    HWND window = PressInInstaller(installer, "&Install");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(PressButton(window, "&Install"));
     ASSERT_NE(WaitMessageBox(installer), nullptr);
     Sleep(300);
     SaveScreenshot("installer-standard-user");
@@ -75,9 +74,8 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
 
   {
     TProcess uninstaller(exe, "/Uninstall");
-    HWND window = uninstaller.WaitWindow("TInstallForm");
+    HWND window = PressInInstaller(uninstaller, "Un&install");
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(PressButton(window, "Un&install"));
     EXPECT_NE(AnswerBox(uninstaller, IDYES), "(no box)");
     EXPECT_EQ(AnswerBox(uninstaller, IDOK),
               "Uninstallation successful. Some files that were in use were not deleted.");
@@ -122,9 +120,8 @@ TEST_F(StandardUserInstaller, AnUninstallationThatCantDeleteSaysSoAndKeepsTheEnt
   RegCloseKey(key);
 
   TProcess uninstaller(folder + "Quiltra.exe", "/Uninstall");
-  HWND window = uninstaller.WaitWindow("TInstallForm");
+  HWND window = PressInInstaller(uninstaller, "Un&install");
   ASSERT_NE(window, nullptr);
-  ASSERT_TRUE(PressButton(window, "Un&install"));
   EXPECT_NE(AnswerBox(uninstaller, IDYES), "(no box)");
   std::string caption;
   EXPECT_EQ(AnswerBox(uninstaller, IDOK, &caption),

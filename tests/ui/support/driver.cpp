@@ -207,6 +207,12 @@ HWND ChildStartingWith(HWND parent, const std::string& className, const std::str
   return nullptr;
 }
 
+POINT Centre(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
 RECT ClientRectOnScreen(HWND window) {
   RECT rect{};
   GetClientRect(window, &rect);
@@ -328,15 +334,7 @@ bool AnswerFileDialog(const TProcess& process, const std::wstring& path) {
   HWND dialog = process.WaitWindow("#32770");
   if (!dialog) return false;
   HWND edit = nullptr;
-  WaitFor([&] {
-    for (HWND child : Children(dialog, "Edit")) {
-      if (GetDlgCtrlID(child) == 0x480 || GetDlgCtrlID(GetParent(child)) == 0x47c) {
-        edit = child;
-        return true;
-      }
-    }
-    return false;
-  });
+  WaitFor([&] { return (edit = test::FileNameField(dialog)) != nullptr; });
   if (!edit) return false;
   SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   HWND okay = GetDlgItem(dialog, IDOK);

@@ -79,6 +79,8 @@ HWND ChildWithText(HWND parent, const std::string& className, const std::string&
 // The child whose text begins with the prefix.
 HWND ChildStartingWith(HWND parent, const std::string& className, const std::string& prefix);
 RECT ClientRectOnScreen(HWND window);
+// The middle of a window on the screen.
+POINT Centre(HWND window);
 
 // Real input.
 void MoveTo(int x, int y);

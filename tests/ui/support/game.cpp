@@ -45,6 +45,12 @@ int Scaled(int value) {
   return MulDiv(value, ScreenDpi(), 96);
 }
 
+POINT CellCentre(HWND view, int width, int height, int column, int row) {
+  POINT point{column * width + width / 2, row * height + height / 2};
+  ClientToScreen(view, &point);
+  return point;
+}
+
 bool ShownPiece(const TShot& view, SIZE piece, int column, int row, int& homeColumn, int& homeRow) {
   return testpicture::CellOfColour(
       view.At(column * piece.cx + piece.cx / 2, row * piece.cy + piece.cy / 2), homeColumn,
@@ -76,11 +82,9 @@ int DragEveryPieceHome(HWND puzzle, int columns, int rows, SIZE piece) {
     }
     // The piece sent back starts the next drag from the same cell: press
     // elsewhere in it, or two presses would make a double click.
-    POINT from{column * piece.cx + piece.cx / 2 + (moves % 2 ? piece.cx / 4 : -piece.cx / 4),
-               row * piece.cy + piece.cy / 2};
-    POINT to{homeColumn * piece.cx + piece.cx / 2, homeRow * piece.cy + piece.cy / 2};
-    ClientToScreen(puzzle, &from);
-    ClientToScreen(puzzle, &to);
+    POINT from = CellCentre(puzzle, piece.cx, piece.cy, column, row);
+    const POINT to = CellCentre(puzzle, piece.cx, piece.cy, homeColumn, homeRow);
+    from.x += moves % 2 ? piece.cx / 4 : -piece.cx / 4;
     DragTo(from.x, from.y, to.x, to.y);
     ++moves;
     // The next look at the screen must see this move.

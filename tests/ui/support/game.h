@@ -36,6 +36,8 @@ SIZE PieceSize(HWND window, int columns, int rows);
 int ScreenDpi();
 int Scaled(int value);
 
+// The middle of a cell of a view with cells of the size, on the screen.
+POINT CellCentre(HWND view, int width, int height, int column, int row);
 // The home of the piece a cell of the view shows, by the test picture's cell
 // colours; false where none is recognised.
 bool ShownPiece(const TShot& view, SIZE piece, int column, int row, int& homeColumn, int& homeRow);

@@ -63,6 +63,14 @@ void SetInstallTo(HWND window, const std::string& directory) {
   SendMessageA(EditOf(window, false), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(directory.c_str()));
 }
 
+HWND PressInInstaller(const TProcess& installer, const std::string& button,
+                      const std::string& target) {
+  HWND window = installer.WaitWindow("TInstallForm");
+  if (!window) return nullptr;
+  if (!target.empty()) SetInstallTo(window, target);
+  return PressButton(window, button) ? window : nullptr;
+}
+
 std::string AnswerBox(const TProcess& process, int button, std::string* caption) {
   HWND box = WaitMessageBox(process);
   if (!box) return "(no box)";

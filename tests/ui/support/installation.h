@@ -53,6 +53,10 @@ class TCleanInstallation {
 // The installer window's directory field (single-line) or read-me (multi).
 HWND EditOf(HWND window, bool multiline);
 void SetInstallTo(HWND window, const std::string& directory);
+// The installer's window once the button is pressed, the target directory
+// set first where one is given; nullptr without the window or the button.
+HWND PressInInstaller(const TProcess& installer, const std::string& button,
+                      const std::string& target = "");
 // Waits for the process's message box, returns its text and presses a button.
 std::string AnswerBox(const TProcess& process, int button, std::string* caption = nullptr);
 
