@@ -132,24 +132,33 @@ TEST(Pictures, A200MegapixelPhotoShowsAndPlays) {
     }
     return result;
   };
-  const auto home = signatures(CaptureClient(puzzle));
+  // Painted, however long a busy machine takes.
+  std::vector<std::vector<uint32_t>> home;
   int distinct = 0;
-  for (int cell = 1; cell < cells; ++cell) distinct += home[cell] != home[0];
+  WaitFor(
+      [&] {
+        home = signatures(CaptureClient(puzzle));
+        distinct = 0;
+        for (int cell = 1; cell < cells; ++cell) distinct += home[cell] != home[0];
+        return distinct > cells - 5;
+      },
+      30000);
   EXPECT_GT(distinct, cells - 5);
 
   PressKey('R', {VK_MENU});
   ASSERT_TRUE(WaitFor([&] { return HasLabel(window, "You have made 0 moves."); }));
-  // Drop one misplaced piece on its home.
-  const auto shuffled = signatures(CaptureClient(puzzle));
+  // Drop one misplaced piece on its home, once the shuffle shows.
   int from = -1, to = -1;
-  for (int cell = 0; cell < cells && from < 0; ++cell)
-    for (int target = 0; target < cells; ++target)
-      if (target != cell && shuffled[cell] == home[target]) from = cell, to = target;
+  WaitFor([&] {
+    const auto shuffled = signatures(CaptureClient(puzzle));
+    for (int cell = 0; cell < cells && from < 0; ++cell)
+      for (int target = 0; target < cells; ++target)
+        if (target != cell && shuffled[cell] == home[target]) from = cell, to = target;
+    return from >= 0;
+  });
   ASSERT_GE(from, 0);
-  POINT a{from % 7 * piece.cx + piece.cx / 2, from / 7 * piece.cy + piece.cy / 2};
-  POINT b{to % 7 * piece.cx + piece.cx / 2, to / 7 * piece.cy + piece.cy / 2};
-  ClientToScreen(puzzle, &a);
-  ClientToScreen(puzzle, &b);
+  const POINT a = CellCentre(puzzle, piece.cx, piece.cy, from % 7, from / 7);
+  const POINT b = CellCentre(puzzle, piece.cx, piece.cy, to % 7, to / 7);
   DragTo(a.x, a.y, b.x, b.y);
   EXPECT_TRUE(WaitFor([&] { return HasLabel(window, "You have made 1 moves."); }));
   EXPECT_TRUE(HasLabel(window, "You have made 0 wrong moves."));
