@@ -26,7 +26,7 @@ class TProbe {
   }
   TProcess& Process() { return *process_; }
   std::string File(const std::string& name) const { return folder_.File(name); }
-  std::string Results() const { return ReadFile(folder_.File("probe-result.txt")); }
+  std::string Results() const { return ReadText(folder_.File("probe-result.txt")); }
   HWND WaitDialog() { return process_->WaitWindow("TErrorForm"); }
 
  private:
@@ -107,9 +107,9 @@ TEST(ErrorDialog, ShowsTheReportAndAppendsItToTheLog) {
   SaveScreenshot("error-dialog");
 
   ASSERT_TRUE(PressButton(dialog, "&Log"));
-  ASSERT_TRUE(WaitFor([&] { return FileExists(probe.File("Errors.log")); }));
-  WaitFor([&] { return !ReadFile(probe.File("Errors.log")).empty(); });
-  EXPECT_EQ(ReadFile(probe.File("Errors.log")), "**********" + memo + "\r\n**********\r\n");
+  ASSERT_TRUE(WaitFor([&] { return Exists(probe.File("Errors.log")); }));
+  WaitFor([&] { return !ReadText(probe.File("Errors.log")).empty(); });
+  EXPECT_EQ(ReadText(probe.File("Errors.log")), "**********" + memo + "\r\n**********\r\n");
   EXPECT_TRUE(IsWindowVisible(dialog));
 
   ASSERT_TRUE(PressButton(dialog, "&Okay"));
@@ -159,7 +159,7 @@ TEST(ErrorDialog, AReportWhileOpenIsCountedNotShown) {
   // The nested show has already returned, while the first one still waits.
   EXPECT_TRUE(WaitFor([&] { return probe.Results() == "nested show=1 noErrors=1\n"; }))
       << probe.Results();
-  const std::string nested = ReadFile(probe.File("nested-report.txt"));
+  const std::string nested = ReadText(probe.File("nested-report.txt"));
   EXPECT_NE(nested.find("* Status: Catastrophe: CATASTROPHIC FAILURE!!! It is highly recommended "
                         "to terminate the program immediately!\r\n"),
             std::string::npos);
@@ -176,7 +176,7 @@ TEST(ErrorDialog, TerminateEndsTheProcessAtOnceWithExitCodeOne) {
   ASSERT_NE(dialog, nullptr);
   ASSERT_TRUE(PressButton(dialog, "&Terminate application immediately"));
   EXPECT_EQ(probe.Process().Wait(), 1);
-  EXPECT_FALSE(FileExists(probe.File("probe-result.txt")));
+  EXPECT_FALSE(Exists(probe.File("probe-result.txt")));
 }
 
 TEST(ErrorDialog, AFailureAfterTheMessageLoopIsShownWithTheDefaultHeadline) {

@@ -145,7 +145,7 @@ TEST(GameFiles, ASavedGameAndTheOptionsSurviveARestart) {
     const TScreenBoard shuffled = quiltra.Board();
     ASSERT_GT(shuffled.Misplaced(), 0);
     ASSERT_TRUE(quiltra.Save(game));
-    ASSERT_TRUE(WaitFor([&] { return FileExists(game); }));
+    ASSERT_TRUE(WaitFor([&] { return Exists(game); }));
     EXPECT_EQ(Key(game, "QuiltraGame", "ColumnsCount"), "7");
     EXPECT_EQ(Key(game, "QuiltraGame", "RowsCount"), "7");
     EXPECT_EQ(Key(game, "QuiltraGame", "ResultedColumns"), "7");
@@ -165,10 +165,10 @@ TEST(GameFiles, ASavedGameAndTheOptionsSurviveARestart) {
     quiltra.MoveOnePieceHome();
     ASSERT_TRUE(WaitFor([&] { return HasLabel(quiltra.Window, "You have made 1 moves."); }));
     played = quiltra.Board();
-    const std::string saved = ReadFile(game);
+    const std::string saved = ReadText(game);
     ASSERT_TRUE(quiltra.Save(game));
     EXPECT_EQ(quiltra.Answer(IDNO), "File \"" + game + "\"already exists.\nOverwrite it?");
-    EXPECT_EQ(ReadFile(game), saved);
+    EXPECT_EQ(ReadText(game), saved);
     ASSERT_TRUE(quiltra.Save(game));
     EXPECT_EQ(quiltra.Answer(IDYES), "File \"" + game + "\"already exists.\nOverwrite it?");
     EXPECT_TRUE(WaitFor([&] { return Key(game, "QuiltraGame", "MovesCount") == "1"; }));
@@ -182,7 +182,7 @@ TEST(GameFiles, ASavedGameAndTheOptionsSurviveARestart) {
     EXPECT_EQ(quiltra.Process().Wait(), 0);
   }
   const std::string options = folder.File("Quiltra.ini");
-  EXPECT_EQ(ReadFile(options),
+  EXPECT_EQ(ReadText(options),
             "[QuiltraGame]\r\nColumnsCount=9\r\nRowsCount=11\r\nLightGrid=TRUE\r\n"
             "PictureTitle=" +
                 picture + "\r\nAllowFlip=TRUE\r\nLastGameTitle=" + game + "\r\n\r\n");
@@ -299,7 +299,7 @@ TEST(GameFiles, TheSaveQuestionAndGamesThatCannotBeLoaded) {
 
   // A damaged game file is refused the same way.
   const std::string damaged = quiltra.Games() + "damaged.qtg";
-  WriteFile(damaged, "This is no game.\r\n");
+  WriteText(damaged, "This is no game.\r\n");
   PressKey('L');
   ASSERT_TRUE(AnswerFileDialog(quiltra.Process(), damaged));
   EXPECT_EQ(quiltra.Answer(IDNO), "The game has been modified. Save it?");

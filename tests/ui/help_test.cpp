@@ -37,7 +37,7 @@ TEST(Help, OpensTheReadmeFromTheMenuAndTheErrorDialog) {
   // the program but not the extension.
   RegSetValueA(HKEY_CLASSES_ROOT, ".txt", REG_SZ, "txtfile", 7);
   TTempDir folder;
-  WriteFile(folder.File("Readme.txt"), "Quiltra\r\n=======\r\n\r\nHow to play\r\n");
+  WriteText(folder.File("Readme.txt"), "Quiltra\r\n=======\r\n\r\nHow to play\r\n");
   TProcess game(InstallGame(folder));
   HWND main = game.WaitWindow("TQuiltraForm");
   ASSERT_NE(main, nullptr);

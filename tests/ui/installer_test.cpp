@@ -42,11 +42,11 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   // An earlier installation: its read-only files are replaced, its options
   // and games stay.
   CreateDirectoryA(installed.c_str(), nullptr);
-  WriteFile(installed + "Readme.txt", "old read-me");
+  WriteText(installed + "Readme.txt", "old read-me");
   SetFileAttributesA((installed + "Readme.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-  WriteFile(installed + "Quiltra.exe", "old program");
+  WriteText(installed + "Quiltra.exe", "old program");
   SetFileAttributesA((installed + "Quiltra.exe").c_str(), FILE_ATTRIBUTE_READONLY);
-  WriteFile(installed + "Quiltra.ini", "[Options]\r\n");
+  WriteText(installed + "Quiltra.ini", "[Options]\r\n");
 
   {
     TProcess installer(distribution.Exe());
@@ -80,17 +80,17 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
       << ProcessExe(game.ProcessId);
   // The options the earlier installation had are still there (the game
   // writes its own when it closes).
-  EXPECT_EQ(ReadFile(installed + "Quiltra.ini"), "[Options]\r\n");
+  EXPECT_EQ(ReadText(installed + "Quiltra.ini"), "[Options]\r\n");
   CloseAndWait(game);
 
   // The tree: copied over the old files, without hidden and system ones,
   // and with what only the target had.
-  EXPECT_FALSE(FileExists(installed + "Install.exe"));
-  EXPECT_EQ(ReadFile(installed + "Quiltra.exe"), ReadFile(QuiltraExe()));
-  EXPECT_EQ(ReadFile(installed + "Readme.txt"), kTestReadme);
-  EXPECT_EQ(ReadFile(installed + "Pictures\\Sample.jpg"), "picture");
-  EXPECT_FALSE(FileExists(installed + "hidden.txt"));
-  EXPECT_FALSE(FileExists(installed + "system.txt"));
+  EXPECT_FALSE(Exists(installed + "Install.exe"));
+  EXPECT_EQ(ReadText(installed + "Quiltra.exe"), ReadText(QuiltraExe()));
+  EXPECT_EQ(ReadText(installed + "Readme.txt"), kTestReadme);
+  EXPECT_EQ(ReadText(installed + "Pictures\\Sample.jpg"), "picture");
+  EXPECT_FALSE(Exists(installed + "hidden.txt"));
+  EXPECT_FALSE(Exists(installed + "system.txt"));
 
   // The shortcuts and the uninstall entry.
   const std::string exe = installed + "Quiltra.exe";
@@ -137,11 +137,11 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
     EXPECT_EQ(uninstaller.Wait(), 0);
   }
   // The running program stayed; everything else went.
-  EXPECT_TRUE(FileExists(exe));
+  EXPECT_TRUE(Exists(exe));
   for (const char* name : {"Readme.txt", "Quiltra.ini", "Pictures", "QuiltraGames"})
-    EXPECT_FALSE(FileExists(installed + name)) << name;
-  EXPECT_FALSE(FileExists(TCleanInstallation::DesktopLink()));
-  EXPECT_FALSE(FileExists(group));
+    EXPECT_FALSE(Exists(installed + name)) << name;
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
+  EXPECT_FALSE(Exists(group));
   EXPECT_FALSE(UninstallKeyExists());
 }
 
@@ -172,10 +172,10 @@ TEST_F(InstallerTest, AProgramThatCantBeReplacedStopsTheInstallation) {
   ASSERT_TRUE(PressButton(error, "&Okay"));
   EXPECT_EQ(installer.Wait(), 0);
 
-  EXPECT_EQ(ReadFile(installed + "Readme.txt"), kTestReadme);  // the copy went on
-  EXPECT_TRUE(FileExists(installed + "Install.exe"));
-  EXPECT_FALSE(FileExists(TCleanInstallation::DesktopLink()));
-  EXPECT_FALSE(FileExists(TCleanInstallation::Group()));
+  EXPECT_EQ(ReadText(installed + "Readme.txt"), kTestReadme);  // the copy went on
+  EXPECT_TRUE(Exists(installed + "Install.exe"));
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
+  EXPECT_FALSE(Exists(TCleanInstallation::Group()));
   EXPECT_FALSE(UninstallKeyExists());
   EXPECT_TRUE(running.Running());
   PostMessageA(running.WaitWindow("TQuiltraForm"), WM_CLOSE, 0, 0);
@@ -192,9 +192,9 @@ TEST_F(InstallerTest, NoToEitherQuestionChangesNothing) {
     EXPECT_NE(AnswerBox(installer, IDNO), "(no box)");
     EXPECT_EQ(installer.Wait(), 0);
   }
-  EXPECT_FALSE(FileExists(target.File(TDistribution::Name())));
-  EXPECT_FALSE(FileExists(TCleanInstallation::DesktopLink()));
-  EXPECT_FALSE(FileExists(TCleanInstallation::Group()));
+  EXPECT_FALSE(Exists(target.File(TDistribution::Name())));
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
+  EXPECT_FALSE(Exists(TCleanInstallation::Group()));
   EXPECT_FALSE(UninstallKeyExists());
 
   // "Install.exe" with the switch uninstalls its own folder, when asked to.
@@ -206,7 +206,7 @@ TEST_F(InstallerTest, NoToEitherQuestionChangesNothing) {
   EXPECT_NE(AnswerBox(uninstaller, IDNO), "(no box)");
   EXPECT_EQ(uninstaller.Wait(), 0);
   for (const char* name : {"Install.exe", "Readme.txt", "Pictures\\Sample.jpg", "hidden.txt"})
-    EXPECT_TRUE(FileExists(distribution.Folder() + name)) << name;
+    EXPECT_TRUE(Exists(distribution.Folder() + name)) << name;
 }
 
 TEST_F(InstallerTest, TheExecutablesNameAndFirstParameterChooseTheMode) {
@@ -252,7 +252,7 @@ TEST_F(InstallerTest, DirectoriesThatMustNotBeUsedAreRefusedAndTheWindowStays) {
     ASSERT_TRUE(PressButton(window, "&Cancel"));
     EXPECT_EQ(installer.Wait(), 0);
   }
-  EXPECT_TRUE(FileExists(distribution.Exe()));
+  EXPECT_TRUE(Exists(distribution.Exe()));
 
   // The program lying on the desktop: the desktop is not its to delete.
   struct TDesktopCopy {
@@ -268,17 +268,17 @@ TEST_F(InstallerTest, DirectoriesThatMustNotBeUsedAreRefusedAndTheWindowStays) {
             "The program lies in directory \"" + Text(EditOf(window, false)) +
                 "\", which is not a directory of its own. Uninstalling would delete everything "
                 "in it, so nothing is deleted.");
-  EXPECT_TRUE(FileExists(SpecialFolder(CSIDL_DESKTOPDIRECTORY)));
+  EXPECT_TRUE(Exists(SpecialFolder(CSIDL_DESKTOPDIRECTORY)));
   ASSERT_TRUE(PressButton(window, "&Cancel"));
   EXPECT_EQ(uninstaller.Wait(), 0);
-  EXPECT_TRUE(FileExists(copy.Path));
+  EXPECT_TRUE(Exists(copy.Path));
 }
 
 TEST_F(InstallerTest, ADistributionInADrivesRootIsRefusedBeforeAnythingIsCopied) {
   TDistribution distribution;
   TWineDrive drive(distribution.Folder());
   if (drive.Root().empty()) GTEST_SKIP() << "no drive letter can be defined here";
-  ASSERT_TRUE(FileExists(drive.Root() + "Install.exe"));
+  ASSERT_TRUE(Exists(drive.Root() + "Install.exe"));
   TTempDir target;
   TProcess installer(drive.Root() + "Install.exe");
   HWND window = PressInInstaller(installer, "&Install", target.Path());

@@ -25,7 +25,7 @@ TEST(MainWindow, StartsLaidOutAndClosesWithExitCodeZero) {
   EXPECT_NE(ChildWithText(window, "TGroupBox", "Puzzle picture"), nullptr);
   EXPECT_NE(ChildWithText(window, "Button", "Allow &flipping pieces"), nullptr);
   EXPECT_NE(ChildWithText(window, "Button", "Light &grid"), nullptr);
-  EXPECT_TRUE(FileExists(folder.File("QuiltraGames")));
+  EXPECT_TRUE(Exists(folder.File("QuiltraGames")));
   Sleep(300);
   SaveScreenshot("main-window");
 
@@ -52,6 +52,6 @@ TEST(MainWindow, StartsLaidOutAndClosesWithExitCodeZero) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(game.Wait(), 0);
   // Closing wrote the options next to the program.
-  EXPECT_NE(ReadFile(folder.File("Quiltra.ini")).find("[QuiltraGame]\r\nColumnsCount=7\r\n"),
+  EXPECT_NE(ReadText(folder.File("Quiltra.ini")).find("[QuiltraGame]\r\nColumnsCount=7\r\n"),
             std::string::npos);
 }

@@ -81,8 +81,8 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
               "Uninstallation successful. Some files that were in use were not deleted.");
     EXPECT_EQ(uninstaller.Wait(), 0);
   }
-  EXPECT_FALSE(FileExists(installed + "Readme.txt"));
-  EXPECT_FALSE(FileExists(TCleanInstallation::DesktopLink()));
+  EXPECT_FALSE(Exists(installed + "Readme.txt"));
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallKey));
 }
 
@@ -102,7 +102,7 @@ TEST_F(StandardUserInstaller, AChosenFolderTheUserCantWriteIsRefusedAndNothingIs
   HWND install = ChildWithText(window, "Button", "&Install");
   EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(install); }));
   EXPECT_EQ(WaitMessageBox(installer, 500), nullptr);
-  EXPECT_FALSE(FileExists(ReadOnlyFolder() + TDistribution::Name()));
+  EXPECT_FALSE(Exists(ReadOnlyFolder() + TDistribution::Name()));
   ASSERT_TRUE(PressButton(window, "&Cancel"));
   EXPECT_EQ(installer.Wait(), 0);
 }
@@ -129,6 +129,6 @@ TEST_F(StandardUserInstaller, AnUninstallationThatCantDeleteSaysSoAndKeepsTheEnt
                 "\". Run the uninstaller as an administrator.");
   EXPECT_EQ(caption, "Error");
   EXPECT_EQ(uninstaller.Wait(), 0);
-  EXPECT_TRUE(FileExists(folder + "Readme.txt"));
+  EXPECT_TRUE(Exists(folder + "Readme.txt"));
   EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"), command);
 }

@@ -24,10 +24,10 @@ std::string Choosers(HWND window) {
 TEST(ReadOnlyProgramFolder, OptionsGamesAndLogGoToTheUsersOwnFolders) {
   // The installation the test's script made read-only.
   const std::string exe = PathArgument("readonly") + "\\Quiltra\\Quiltra.exe";
-  ASSERT_TRUE(FileExists(exe)) << "run through standard-user.sh";
+  ASSERT_TRUE(Exists(exe)) << "run through standard-user.sh";
   const std::string userFolder = SpecialFolder(CSIDL_APPDATA) + "Quiltra\\";
   const std::string game = SpecialFolder(CSIDL_PERSONAL) + "QuiltraGames\\played.qtg";
-  DeleteTree(userFolder);
+  RemoveTree(userFolder);
   DeleteFileA(game.c_str());
   {
     TProcess quiltra(exe);
@@ -38,7 +38,7 @@ TEST(ReadOnlyProgramFolder, OptionsGamesAndLogGoToTheUsersOwnFolders) {
     ASSERT_NE(dialog, nullptr);
     PressButton(dialog, "&Log");
     EXPECT_TRUE(WaitFor([&] {
-      return ReadFile(userFolder + "Errors.log").find(ErrorDialogText(dialog)) != std::string::npos;
+      return ReadText(userFolder + "Errors.log").find(ErrorDialogText(dialog)) != std::string::npos;
     }));
     PressButton(dialog, "&Okay");
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
@@ -46,7 +46,7 @@ TEST(ReadOnlyProgramFolder, OptionsGamesAndLogGoToTheUsersOwnFolders) {
     // lands there.
     PressKey('S');
     ASSERT_TRUE(AnswerFileDialog(quiltra, "played.qtg"));
-    EXPECT_TRUE(WaitFor([&] { return FileExists(game); }));
+    EXPECT_TRUE(WaitFor([&] { return Exists(game); }));
     ChooseGrid(window, 9, 9);
     SaveScreenshot("read-only-before-close");
     EXPECT_TRUE(CloseQuietly(quiltra, window));
@@ -57,6 +57,6 @@ TEST(ReadOnlyProgramFolder, OptionsGamesAndLogGoToTheUsersOwnFolders) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(Choosers(window), "9 9 ");
   EXPECT_TRUE(CloseQuietly(again, window));
-  DeleteTree(userFolder);
+  RemoveTree(userFolder);
   DeleteFileA(game.c_str());
 }

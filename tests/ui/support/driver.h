@@ -22,21 +22,12 @@ std::string PathArgument(const std::string& name);
 // A unix path as Wine sees it ("Z:\...").
 std::string WindowsPath(const std::string& path);
 
-// The shared temporary folder and whole-file helpers (tests/support), under
-// the names the UI tests use.
+// The shared temporary folder (tests/support), and its whole-file helpers.
 using TTempDir = test::TTempFolder;
-inline void DeleteTree(const std::string& directory) {
-  test::RemoveTree(directory);
-}
-inline bool FileExists(const std::string& path) {
-  return test::Exists(path);
-}
-inline std::string ReadFile(const std::string& path) {
-  return test::ReadText(path);
-}
-inline void WriteFile(const std::string& path, const std::string& content) {
-  test::WriteText(path, content);
-}
+using test::Exists;
+using test::ReadText;
+using test::RemoveTree;
+using test::WriteText;
 
 // Waits until the condition holds; false after the timeout.
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 10000);

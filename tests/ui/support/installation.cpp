@@ -19,11 +19,11 @@ TDistribution::TDistribution(const std::string& exeName) {
   if (!CopyFileA(QuiltraExe().c_str(), (folder_ + exeName).c_str(), FALSE))
     throw std::runtime_error("cannot copy the program into " + folder_);
   exe_ = folder_ + exeName;
-  WriteFile(folder_ + "Readme.txt", kTestReadme);
-  WriteFile(folder_ + "Pictures\\Sample.jpg", "picture");
-  WriteFile(folder_ + "hidden.txt", "hidden");
+  WriteText(folder_ + "Readme.txt", kTestReadme);
+  WriteText(folder_ + "Pictures\\Sample.jpg", "picture");
+  WriteText(folder_ + "hidden.txt", "hidden");
   SetFileAttributesA((folder_ + "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  WriteFile(folder_ + "system.txt", "system");
+  WriteText(folder_ + "system.txt", "system");
   SetFileAttributesA((folder_ + "system.txt").c_str(), FILE_ATTRIBUTE_SYSTEM);
 }
 
@@ -48,7 +48,7 @@ void TCleanInstallation::Clean() {
   for (const char* name : {"Quiltra.lnk", "Uninstall.lnk", "Readme.lnk"})
     DeleteFileA((Group() + name).c_str());
   RemoveDirectoryA(Group().c_str());
-  DeleteTree(InUserPrograms());
+  RemoveTree(InUserPrograms());
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
   RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
 }
