@@ -3,8 +3,6 @@
 // in bounded memory; a 200-megapixel photo in a few megabytes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "picturetesting.h"
 #include "platform/gdiplusapi.h"
 #include "platform/jpegpicture.h"
+#include "tests/support/files.h"
 
 using namespace picturetesting;
 
@@ -59,14 +58,6 @@ TDifference Compare(const TPixelBuffer& a, const TPixelBuffer& b) {
     }
   result.Mean = sum / (3.0 * a.Pixels.size());
   return result;
-}
-
-std::vector<char> ReadAll(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::vector<char>(std::istreambuf_iterator<char>(file), {});
-}
-void WriteAll(const std::string& path, const std::vector<char>& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 // The working set now: a load's peak is measured from it.
@@ -144,14 +135,14 @@ TEST_F(PictureTest, ArithmeticCodedJpegDecodesAsItsHuffmanTwin) {
 
 TEST_F(PictureTest, HostileJpegsReadAsNoPictureQuicklyInBoundedMemory) {
   // The markers of a small, valid JPEG up to its compressed data.
-  const std::vector<char> valid = ReadAll(TestPicture("quadrants.jpg"));
+  const std::string valid = test::ReadText(TestPicture("quadrants.jpg"));
   size_t scan = 2;
   while (scan + 4 < valid.size() && uint8_t(valid[scan + 1]) != 0xDA)
     scan += 2 + (uint8_t(valid[scan + 2]) << 8 | uint8_t(valid[scan + 3]));
   ASSERT_LT(scan + 4, valid.size());
   const size_t data = scan + 2 + (uint8_t(valid[scan + 2]) << 8 | uint8_t(valid[scan + 3]));
   // The frame's size patched in: height at 5, width at 7 bytes after it.
-  auto sized = [&](std::vector<char> bytes, int width, int height) {
+  auto sized = [&](std::string bytes, int width, int height) {
     for (size_t i = 2; i + 8 < data; ++i)
       if (uint8_t(bytes[i]) == 0xFF && uint8_t(bytes[i + 1]) == 0xC0) {
         bytes[i + 5] = char(height >> 8), bytes[i + 6] = char(height);
@@ -161,16 +152,16 @@ TEST_F(PictureTest, HostileJpegsReadAsNoPictureQuicklyInBoundedMemory) {
   };
   // A photo's header over random bytes, with an end marker so that the file
   // reads as complete.
-  std::vector<char> garbage = sized({valid.begin(), valid.begin() + long(data)}, 4000, 3000);
+  std::string garbage = sized({valid.begin(), valid.begin() + long(data)}, 4000, 3000);
   uint32_t random = 1;
   for (int i = 0; i < 200000; ++i)
     garbage.push_back(char((random = random * 1103515245 + 12345) >> 24));
   garbage.insert(garbage.end(), {char(0xFF), char(0xD9)});
   // 65535 x 65535 claimed over the few bytes of 64 x 48.
-  std::vector<char> huge = sized(valid, 65535, 65535);
+  std::string huge = sized(valid, 65535, 65535);
   // A big picture with a restart interval of one block, then 20 MB of
   // nothing but restart markers.
-  std::vector<char> restarts = sized({valid.begin(), valid.begin() + long(scan)}, 20000, 20000);
+  std::string restarts = sized({valid.begin(), valid.begin() + long(scan)}, 20000, 20000);
   restarts.insert(restarts.end(), {char(0xFF), char(0xDD), 0, 4, 0, 1});
   restarts.insert(restarts.end(), valid.begin() + long(scan), valid.begin() + long(data));
   for (int i = 0; i < 10 << 20; ++i)
@@ -178,12 +169,12 @@ TEST_F(PictureTest, HostileJpegsReadAsNoPictureQuicklyInBoundedMemory) {
   restarts.insert(restarts.end(), {char(0xFF), char(0xD9)});
 
   // Twelve bits a sample: not the library's, so GDI+ has its try.
-  std::vector<char> twelveBits = valid;
+  std::string twelveBits = valid;
   for (size_t i = 2; i + 4 < data; ++i)
     if (uint8_t(twelveBits[i]) == 0xFF && uint8_t(twelveBits[i + 1]) == 0xC0)
       twelveBits[i + 1] = char(0xC1), twelveBits[i + 4] = 12;
   const std::string twelvePath = TempPath("quiltra-12bit.jpg");
-  WriteAll(twelvePath, twelveBits);
+  test::WriteText(twelvePath, twelveBits);
   EXPECT_EQ(
       DecodeJpeg(std::wstring(twelvePath.begin(), twelvePath.end()), 1, 767, 893, 0, 0).Outcome,
       TJpegOutcome::Refused);
@@ -193,7 +184,7 @@ TEST_F(PictureTest, HostileJpegsReadAsNoPictureQuicklyInBoundedMemory) {
   for (const auto& [name, bytes] : {std::pair{"garbage", &garbage}, std::pair{"huge", &huge},
                                     std::pair{"restarts", &restarts}}) {
     const std::string path = TempPath(std::string("quiltra-") + name + ".jpg");
-    WriteAll(path, *bytes);
+    test::WriteText(path, *bytes);
     const DWORD start = GetTickCount();
     const TPictureSource picture(path, 767, 893);
     EXPECT_TRUE(picture.Empty()) << name;
