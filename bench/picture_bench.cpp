@@ -326,12 +326,12 @@ int main(int argc, char** argv) {
     return std::string(text);
   };
   std::printf(
-      "Time (fastest run); \"-\": GDI+ refused the picture:\n%-23s %8s %8s %6s %8s |"
+      "Time (fastest run); \"-\": GDI+ refused the picture:\n%-25s %8s %8s %6s %8s |"
       " %10s %6s\n",
       "picture", "decode", "load", "ratio", "/24MP", "plain GDI+", "ratio");
   for (const TResult& r : results)
     std::printf(
-        "%-23s %8s %6.0fms %6s %8s | %10s %6s\n", r.Size.c_str(),
+        "%-25s %8s %6.0fms %6s %8s | %10s %6s\n", r.Size.c_str(),
         column(r.Decoded, "%6.0fms", r.Decode.Milliseconds).c_str(), r.Load.Milliseconds,
         column(r.Decoded, "%5.2fx", r.Load.Milliseconds / r.Decode.Milliseconds).c_str(),
         column(yardstick > 0, "%5.2fx", r.Load.Milliseconds / yardstick).c_str(),
@@ -340,7 +340,7 @@ int main(int argc, char** argv) {
             .c_str());
 
   std::printf(
-      "\nPeak memory (largest run), in decoded pictures and MB:\n%-23s %-13s %-13s %-13s |"
+      "\nPeak memory (largest run), in decoded pictures and MB:\n%-25s %-13s %-13s %-13s |"
       " %-13s %-13s\n",
       "picture", "decode ws", "load ws", "plain ws", "decode commit", "load commit");
   for (const TResult& r : results) {
@@ -351,7 +351,7 @@ int main(int argc, char** argv) {
         std::snprintf(text, sizeof text, "%4.2f (%4.0fM)", bytes / unit, bytes / 1048576);
       return std::string(text);
     };
-    std::printf("%-23s %-13s %-13s %-13s | %-13s %-13s\n", r.Size.c_str(),
+    std::printf("%-25s %-13s %-13s %-13s | %-13s %-13s\n", r.Size.c_str(),
                 memory(r.Decoded, r.Decode.PeakWorkingSet).c_str(),
                 memory(true, r.Load.PeakWorkingSet).c_str(),
                 memory(r.Drawn, r.Gdiplus.PeakWorkingSet).c_str(),
@@ -360,9 +360,9 @@ int main(int argc, char** argv) {
   }
 
   std::printf("\nThe fastest load's parts: decoding with the reduced copy, then each view.\n");
-  std::printf("%-23s %9s %9s %9s\n", "picture", "source", "puzzle", "original");
+  std::printf("%-25s %9s %9s %9s\n", "picture", "source", "puzzle", "original");
   for (const TResult& r : results)
-    std::printf("%-23s %7.1fms %7.1fms %7.1fms\n", r.Size.c_str(), r.Load.Source, r.Load.Puzzle,
+    std::printf("%-25s %7.1fms %7.1fms %7.1fms\n", r.Size.c_str(), r.Load.Source, r.Load.Puzzle,
                 r.Load.Original);
   return status;
 }
