@@ -40,7 +40,9 @@ class TGame {
 
   bool Randomize() {
     PressKey('R', {VK_MENU});
-    return WaitFor([&] { return HasLabel(Window, "You have made 0 moves."); });
+    // The counters change first, the pieces on screen when the view repaints.
+    return WaitFor([&] { return HasLabel(Window, "You have made 0 moves."); }) &&
+           WaitFor([&] { return Board().Misplaced() > 0; });
   }
 
   TScreenBoard Board() const {
@@ -56,6 +58,7 @@ class TGame {
       if (homeColumn < 0 || (homeColumn == column && homeRow == row)) continue;
       POINT from = Centre(column, row), to = Centre(homeColumn, homeRow);
       DragTo(from.x - 9, from.y, to.x, to.y);
+      EXPECT_TRUE(WaitFor([&] { return !(Board() == board); }));
       return;
     }
   }
@@ -201,8 +204,8 @@ TEST(GameFiles, ASavedGameAndTheOptionsSurviveARestart) {
   PressKey('Z', {VK_CONTROL});
   ASSERT_TRUE(WaitFor([&] { return Text(quiltra.Window) == "Quiltra - " + game; }));
   ASSERT_TRUE(WaitFor([&] { return PuzzleView(quiltra.Window) != nullptr; }));
-  Sleep(300);
-  EXPECT_TRUE(quiltra.Board() == played);
+  // The board is read from the screen: wait until the loaded game is painted.
+  EXPECT_TRUE(WaitFor([&] { return quiltra.Board() == played; }));
   EXPECT_TRUE(HasLabel(quiltra.Window, "You have made 1 moves."));
   EXPECT_TRUE(HasLabel(quiltra.Window, "You have made 0 wrong moves."));
   EXPECT_TRUE(HasLabel(quiltra.Window, RemainingText(played.Misplaced())));
@@ -219,7 +222,7 @@ TEST(GameFiles, ASavedGameAndTheOptionsSurviveARestart) {
   ASSERT_TRUE(AnswerFileDialog(quiltra.Process(), game));
   EXPECT_EQ(quiltra.Answer(IDNO), "The game has been modified. Save it?");
   ASSERT_TRUE(WaitFor([&] { return HasLabel(quiltra.Window, "You have made 1 moves."); }));
-  EXPECT_TRUE(quiltra.Board() == played);
+  EXPECT_TRUE(WaitFor([&] { return quiltra.Board() == played; }));
 
   // Loading kept the modified mark: closing asks. Cancel, and Yes with the
   // save dialog cancelled, keep the window; No closes it.
@@ -255,7 +258,8 @@ TEST(GameFiles, TheSaveQuestionAndGamesThatCannotBeLoaded) {
   ASSERT_TRUE(AnswerFileDialog(quiltra.Process(), picture));
   EXPECT_EQ(quiltra.Answer(IDCANCEL), "The game has been modified. Save it?");
   EXPECT_TRUE(quiltra.NoDialog());
-  EXPECT_TRUE(quiltra.Board() == shown);
+  // Read from the screen once the dialogs' places are repainted.
+  EXPECT_TRUE(WaitFor([&] { return quiltra.Board() == shown; }));
   EXPECT_TRUE(HasLabel(quiltra.Window, "You have made 0 moves."));
 
   // Yes saves it first, then the picture starts a new game.
@@ -292,7 +296,7 @@ TEST(GameFiles, TheSaveQuestionAndGamesThatCannotBeLoaded) {
   ASSERT_TRUE(AnswerFileDialog(quiltra.Process(), goneGame));
   EXPECT_EQ(quiltra.Answer(IDNO), "The game has been modified. Save it?");
   ExpectReport(quiltra.ErrorReport(), "Failed to load game.", "There is no such file.", gone);
-  EXPECT_TRUE(quiltra.Board() == shown);
+  EXPECT_TRUE(WaitFor([&] { return quiltra.Board() == shown; }));
   EXPECT_TRUE(HasLabel(quiltra.Window, "You have made 1 moves."));
   EXPECT_TRUE(HasLabel(quiltra.Window, remaining));
   EXPECT_EQ(Text(quiltra.Window), "Quiltra");
@@ -305,7 +309,7 @@ TEST(GameFiles, TheSaveQuestionAndGamesThatCannotBeLoaded) {
   EXPECT_EQ(quiltra.Answer(IDNO), "The game has been modified. Save it?");
   ExpectReport(quiltra.ErrorReport(), "Failed to load game.", "The game file names no picture.",
                damaged);
-  EXPECT_TRUE(quiltra.Board() == shown);
+  EXPECT_TRUE(WaitFor([&] { return quiltra.Board() == shown; }));
 
   // The game is still modified: closing with Yes saves it, then closes.
   const std::string last = quiltra.Games() + "last.qtg";
