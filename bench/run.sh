@@ -5,7 +5,8 @@
 # makejpeg.exe, the program's own writer), and
 # the board benchmark ("Randomize" and a drop on a 30 x 30 grid) on a private
 # Xvfb display. Prints their tables.
-# Builds nothing: build the tree first (scripts/build.sh).
+# Builds nothing: build the tree first (scripts/build.sh; for the 64-bit
+# build, scripts/build.sh x86_64 and QUILTRA_BUILD_DIR=build/x64).
 #
 #   bench/run.sh [-r repetitions]
 set -e
@@ -48,7 +49,7 @@ for size in 12247x8165 16320x12240; do
   (cd "$pictures" && "$build/wine-run.sh" "$bench/makejpeg.exe" "$file" ${size%x*} ${size#*x})
 done
 
-echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(wine --version)"
+echo "Machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $("$build/wine-run.sh" --version), $(cat "$build/wine/arch" 2>/dev/null)"
 cd "$pictures"
 "$build/wine-run.sh" "$bench/picture_bench.exe" "$@" \
   photo-1632x1224.jpg photo-6000x4000.jpg photo-6000x4000-progressive.jpg \

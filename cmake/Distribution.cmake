@@ -1,8 +1,13 @@
-# The distribution folder, build/dist/Quiltra: the program as "Install.exe",
+# The distribution folder, build/dist/Quiltra (Quiltra-x64 for the 64-bit
+# build): the program as "Install.exe",
 # which installs the folder it lies in, the read-me the installer shows, and a
 # few sample pictures made here with ImageMagick, so that a new player can
 # start a game at once. Part of the default build.
-set(QUILTRA_DIST_DIR ${CMAKE_BINARY_DIR}/dist/Quiltra)
+if(QUILTRA_ARCH STREQUAL "x86_64")
+  set(QUILTRA_DIST_DIR ${CMAKE_BINARY_DIR}/dist/Quiltra-x64)
+else()
+  set(QUILTRA_DIST_DIR ${CMAKE_BINARY_DIR}/dist/Quiltra)
+endif()
 set(QUILTRA_DIST_PICTURES ${QUILTRA_DIST_DIR}/Pictures)
 
 # Windows' own read-me files end their lines with CR LF.

@@ -4,11 +4,23 @@ add_compile_definitions(NOMINMAX _WIN32_WINNT=0x0600 WINVER=0x0600
                         _WIN32_IE=0x0600 STRICT)
 # Our own code keeps the function-pointer casts of GetProcAddress.
 add_compile_options(-Wno-cast-function-type)
-set(QUILTRA_STATIC_LINK -static -static-libgcc -static-libstdc++ -Wl,--large-address-aware)
+set(QUILTRA_STATIC_LINK -static -static-libgcc -static-libstdc++)
+# The 32-bit game may use all 4 GB a 64-bit Windows gives it; a 64-bit one has
+# them anyway.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(QUILTRA_ARCH i686)
+  list(APPEND QUILTRA_STATIC_LINK -Wl,--large-address-aware)
+else()
+  set(QUILTRA_ARCH x86_64)
+endif()
 
 if(CMAKE_CROSSCOMPILING)
-  find_program(QUILTRA_WINE wine)
+  # Each build tree has its own Wine prefixes, made for its architecture; the
+  # scripts read which from the prefix's folder.
   set(QUILTRA_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
+  foreach(wine_dir ${QUILTRA_WINE_DIR} ${CMAKE_BINARY_DIR}/wine-screens)
+    file(WRITE ${wine_dir}/arch "${QUILTRA_ARCH}\n")
+  endforeach()
   configure_file(scripts/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY
                  FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
                  GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
@@ -37,7 +49,7 @@ if(QUILTRA_TESTS AND EXISTS ${QUILTRA_GTEST_DIR}/CMakeLists.txt)
   add_subdirectory(tests/core)
   add_subdirectory(tests/inprocess)
   add_subdirectory(tests/ui)
-  if(CMAKE_CROSSCOMPILING)
+  if(CMAKE_CROSSCOMPILING AND QUILTRA_NATIVE_TESTS)
     include(cmake/NativeTests.cmake)
   endif()
 endif()

@@ -1,31 +1,41 @@
 #!/bin/sh
-# Sets everything up, builds, and starts the game in a window. Without a
+# Sets everything up, builds, and starts the game in a window: the 32-bit game
+# where this machine runs 32-bit programs, otherwise the 64-bit one. Without a
 # display it plays on a private Xvfb screen and saves a screenshot instead.
 set -e
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUILTRA_BUILD_DIR:-$top/build}
+. "$top/scripts/archs.sh"
 "$top/scripts/setup.sh"
-QUILTRA_BUILD_DIR=$build "$top/scripts/build.sh"
-"$top/scripts/make-prefix.sh" "$build/wine"
-game_dir="$build/play"
+if quiltra_runs_i686; then
+  arch=i686 dist=Quiltra
+  echo "Starting the 32-bit game (i686)."
+else
+  arch=x86_64 dist=Quiltra-x64
+  echo "Starting the 64-bit game (x86_64): this machine cannot run 32-bit programs."
+fi
+tree=$(quiltra_build_dir "$arch")
+QUILTRA_BUILD_DIR=$build "$top/scripts/build.sh" "$arch"
+"$top/scripts/make-prefix.sh" "$tree/wine"
+game_dir="$tree/play"
 mkdir -p "$game_dir"
-cp "$build/src/game/Quiltra.exe" "$game_dir/"
-[ -d "$build/dist/Quiltra" ] && cp -r "$build/dist/Quiltra/." "$game_dir/" && \
+cp "$tree/src/game/Quiltra.exe" "$game_dir/"
+[ -d "$tree/dist/$dist" ] && cp -r "$tree/dist/$dist/." "$game_dir/" && \
   rm -f "$game_dir/Install.exe"
 
 if [ -n "$DISPLAY" ]; then
-  exec "$build/wine-run.sh" "$game_dir/Quiltra.exe"
+  exec "$tree/wine-run.sh" "$game_dir/Quiltra.exe"
 fi
 
 echo "There is no display (DISPLAY is not set): log in to a desktop, or use 'ssh -X', to play."
 echo "Meanwhile the game runs on a private Xvfb screen for a screenshot."
-"$top/scripts/xvfb.sh" start "$build/wine" >/dev/null
-DISPLAY=$(cat "$build/wine/display")
+"$top/scripts/xvfb.sh" start "$tree/wine" >/dev/null
+DISPLAY=$(cat "$tree/wine/display")
 export DISPLAY
-"$build/wine-run.sh" "$game_dir/Quiltra.exe" &
+"$tree/wine-run.sh" "$game_dir/Quiltra.exe" &
 sleep 6
-mkdir -p "$build/screenshots"
-import -window root "$build/screenshots/play.png"
-"$top/scripts/stop-wine.sh" "$build/wine"
-"$top/scripts/xvfb.sh" stop "$build/wine"
-echo "Screenshot: $build/screenshots/play.png"
+mkdir -p "$tree/screenshots"
+import -window root "$tree/screenshots/play.png"
+"$top/scripts/stop-wine.sh" "$tree/wine"
+"$top/scripts/xvfb.sh" stop "$tree/wine"
+echo "Screenshot: $tree/screenshots/play.png"

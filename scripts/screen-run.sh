@@ -11,8 +11,7 @@ screen=$3
 [ -n "$screen" ] || { echo "usage: $0 WINE_DIR DPI WIDTHxHEIGHT PROGRAM [ARGUMENTS...]" >&2; exit 2; }
 shift 3
 "$top/scripts/make-prefix.sh" "$wine_dir"
-export WINEPREFIX="$wine_dir/prefix" WINEARCH=win32 HOME="$wine_dir/home"
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" WINEDEBUG=-all
+. "$top/scripts/wine-env.sh"
 
 # A display of its own of the screen's size, whatever an earlier run left.
 "$top/scripts/xvfb.sh" stop "$wine_dir"
@@ -23,8 +22,8 @@ export DISPLAY
 
 # Wine reads the DPI when a session starts: set it, then let that session end.
 if [ "$(cat "$wine_dir/dpi" 2>/dev/null)" != "$dpi" ]; then
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
   wineserver -w
   echo "$dpi" >"$wine_dir/dpi"
 fi
-wine "$@"
+"$wine" "$@"

@@ -5,7 +5,7 @@ as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
 
 # clang builds the fuzzers; their runtime (libFuzzer) is in libclang-rt-14-dev,
 # which clang only recommends.
-packages="cmake g++ make g++-mingw-w64-i686 mingw-w64-tools googletest \
+packages="cmake g++ make g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools googletest \
   clang libclang-rt-14-dev dpkg-dev nasm \
   wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-liberation locales"
 missing=""
@@ -29,4 +29,12 @@ if ! locale -a 2>/dev/null | grep -qx 'ja_JP.utf8'; then
   as_root sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' | as_root tee -a /etc/locale.gen >/dev/null
   as_root locale-gen >/dev/null
+fi
+
+# The 64-bit game runs on every 64-bit host; the 32-bit one only where the
+# kernel runs 32-bit programs.
+if ! /usr/lib/wine/wine64 --version >/dev/null 2>&1 && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  echo "Neither of Wine's loaders starts on this machine: the tests need /usr/lib/wine/wine64" \
+    "(package wine64, on an x86-64 host) or /usr/lib/wine/wine (wine32:i386)." >&2
+  exit 1
 fi

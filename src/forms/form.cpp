@@ -142,10 +142,14 @@ int TForm::ShowModal() {
 
   modal_ = true;
   ModalResult = mrNone;
-  ShowWindow(Handle(), SW_SHOW);
-  SetForegroundWindow(Handle());
+  // The keyboard goes to the dialog the moment it shows (see Show).
+  Show();
   while (ModalResult == mrNone) {
-    if (!Application->PumpMessage(Handle(), true)) {
+    // A result may be set inside a sent message (BM_CLICK from UI Automation
+    // or a screen reader), for which GetMessage never returns: wait for
+    // anything, sent messages included, and look at the result again.
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    if (!Application->PumpMessage(Handle(), false)) {
       ModalResult = mrCancel;
       break;
     }

@@ -14,6 +14,10 @@ bool IsUsableKeyName(const std::string& keyName) {
   return !keyName.empty();
 }
 
+// Settings lists the entries of both registry views. Each build keeps its
+// entry in its own program's default view (a 32-bit program's under
+// WOW6432Node on 64-bit Windows), so the uninstaller finds what the installer
+// wrote.
 const char* const kUninstallList = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 std::string UninstallKeyPath(const std::string& keyName) {

@@ -4,8 +4,10 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "core/funstat.h"
@@ -163,6 +165,29 @@ TEST_F(ErrorFormTest, ShowsTheReportWithOkayFocusedAndAnswers) {
   noErrors = true;
   EXPECT_FALSE(ShowFailure("", &noErrors));
   EXPECT_FALSE(noErrors);
+}
+
+// UI Automation and screen readers press a button by sending BM_CLICK from
+// another thread: the dialog ends at once, though nothing is posted after it.
+TEST_F(ErrorFormTest, EndsOnAClickSentFromAnotherThread) {
+  std::atomic<bool> ended = false, rescued = false;
+  std::thread automation([&] {
+    HWND okay = ErrorForm->OkayButton->Handle();
+    while (!IsWindowVisible(ErrorForm->Handle())) Sleep(10);
+    SendMessageA(okay, BM_CLICK, 0, 0);
+    for (int waited = 0; !ended && waited < 5000; waited += 10) Sleep(10);
+    if (!ended) {  // never leave the test hanging
+      rescued = true;
+      PostMessageA(ErrorForm->Handle(), WM_NULL, 0, 0);
+    }
+  });
+  TFunStatContext context;
+  context.Raise("gamefiles.cpp", "TQuiltraForm::SaveGame", 10, fsError, "Failed.", "", "", 0);
+  const bool okay = context.Show("Failed to save game.", nullptr);
+  ended = true;
+  automation.join();
+  EXPECT_FALSE(rescued) << "the dialog waited for posted input";
+  EXPECT_TRUE(okay);
 }
 
 TEST_F(ErrorFormTest, CentredOnTheMainWindowAndWholeOnScreen) {

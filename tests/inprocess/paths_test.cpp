@@ -91,6 +91,20 @@ TEST(SpecialFolders, KnownFoldersExistAndUnknownOnesAreEmpty) {
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
 }
 
+// The installer proposes the Program Files of the program's architecture:
+// 64-bit Windows gives a 32-bit program "Program Files (x86)".
+TEST(SpecialFolders, ProgramFilesIsTheFolderOfTheProgramsArchitecture) {
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  const char* variable = sizeof(void*) == 8 ? "ProgramW6432"
+                         : wow64            ? "ProgramFiles(x86)"
+                                            : "ProgramFiles";
+  char expected[MAX_PATH] = {};
+  ASSERT_NE(GetEnvironmentVariableA(variable, expected, sizeof expected), 0u) << variable;
+  EXPECT_TRUE(IsSamePath(GetProgramFilesPath(), std::string(expected) + "\\"))
+      << GetProgramFilesPath() << " against " << expected;
+}
+
 namespace {
 
 // The folder the browser's tree has selected ("" for none).

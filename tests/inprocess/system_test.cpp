@@ -1,5 +1,6 @@
 // The uninstall entry in the real registry (HKEY_LOCAL_MACHINE of the test
-// prefix, which is 32-bit: no redirection).
+// prefix: 32-bit for the 32-bit build, 64-bit for the 64-bit one). Plain
+// reads here see the view the build under test sees.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -20,9 +21,10 @@ std::string ReadValue(const std::string& keyPath, const char* name) {
   return value;
 }
 
-bool KeyExists(const std::string& keyPath, HKEY root = HKEY_LOCAL_MACHINE) {
+bool KeyExists(const std::string& keyPath, HKEY root = HKEY_LOCAL_MACHINE, REGSAM view = 0) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, keyPath.c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS)
+    return false;
   RegCloseKey(key);
   return true;
 }
@@ -52,6 +54,23 @@ TEST(UninstallRegistry, AnEmptyKeyNameNeverTouchesTheUninstallList) {
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
   EXPECT_EQ(ReadValue("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", "DisplayName"),
             "(missing)");
+}
+
+// Settings lists both views of 64-bit Windows; each build's entry lies in its
+// own, where its uninstaller looks, and not in the other.
+TEST(UninstallRegistry, TheEntryLiesInTheViewOfTheProgramsArchitecture) {
+  const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
+  const std::string path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
+  const bool is64 = sizeof(void*) == 8;
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  SetUninstallRegistry(name, "Quiltra", "\"C:\\Quiltra\\Quiltra.exe\" /Uninstall");
+  EXPECT_TRUE(KeyExists(path, HKEY_LOCAL_MACHINE, is64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY));
+  if (is64 || wow64) {
+    EXPECT_FALSE(KeyExists(path, HKEY_LOCAL_MACHINE, is64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY));
+  }
+  EXPECT_TRUE(DeleteUninstallerRegistry(name));
+  EXPECT_FALSE(KeyExists(path, HKEY_LOCAL_MACHINE, is64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY));
 }
 
 // A user's own installation and one for all users of the same program: each

@@ -13,7 +13,7 @@ readonly="$wine_dir/readonly"
 # Wine's server opens the files for its programs: it must run without the
 # capabilities too, so this waits for a running one to end and the test's
 # first program starts a new one. The test runs alone (RUN_SERIAL).
-export WINEPREFIX="$wine_dir/prefix" HOME="$wine_dir/home"
+. "$(dirname "$0")/../../../scripts/wine-env.sh"
 wineserver -w
 restore() {
   wineserver -w || true
