@@ -174,6 +174,7 @@ TEST_F(ErrorFormTest, EndsOnAClickSentFromAnotherThread) {
   std::thread automation([&] {
     HWND okay = ErrorForm->OkayButton->Handle();
     while (!IsWindowVisible(ErrorForm->Handle())) Sleep(10);
+    Sleep(500);  // painted, and idle in its loop
     SendMessageA(okay, BM_CLICK, 0, 0);
     for (int waited = 0; !ended && waited < 5000; waited += 10) Sleep(10);
     if (!ended) {  // never leave the test hanging
