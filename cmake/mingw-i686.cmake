@@ -1,14 +1,4 @@
-# Cross-build for 32-bit Windows with MinGW-w64. The posix thread model is
-# needed for std::mutex (GoogleTest uses it).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-build for 32-bit Windows with MinGW-w64: the game players get.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(QUILTRA_MINGW_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${QUILTRA_MINGW_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${QUILTRA_MINGW_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER ${QUILTRA_MINGW_PREFIX}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${QUILTRA_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/MinGW.cmake)
