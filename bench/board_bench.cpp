@@ -49,9 +49,8 @@ int main() {
   ShowFailuresIn(errorForm);
   form.ArrangeWindow();
   form.Show();
-  form.ColumnsCountComboBox->SelectText("30");
-  form.RowsCountComboBox->SelectText("30");
-  form.ReadGridSize();
+  form.Choose(form.ColumnsCountComboBox, "30");
+  form.Choose(form.RowsCountComboBox, "30");
   form.ComputePieceSize();
 
   char temp[MAX_PATH];
@@ -102,6 +101,12 @@ int main() {
     UpdateWindow(puzzle);
   });
 
+  // Undo walks the drops just made back, one at a time.
+  const double undo = Measure(100, [&] {
+    form.UndoMenuClick();
+    UpdateWindow(puzzle);
+  });
+
   std::printf("grid 30 x 30, puzzle view %d x %d pixels\n", form.PuzzlePictureImage->Width(),
               form.PuzzlePictureImage->Height());
   std::printf("%-34s %9.3f ms\n", "full repaint of the puzzle view", repaint);
@@ -110,5 +115,7 @@ int main() {
   std::printf("%-34s %9.3f ms  (%.2f x repaint)\n", "Randomize", randomize, randomize / repaint);
   std::printf("%-34s %9.3f ms  (%.3f x repaint, %.4f of a 60 Hz frame)\n",
               "one drop (2 pieces, 4 frames)", drop, drop / repaint, drop / (1000.0 / 60));
+  std::printf("%-34s %9.3f ms  (%.3f x repaint, %.4f of a 60 Hz frame)\n",
+              "one Undo of a drop", undo, undo / repaint, undo / (1000.0 / 60));
   return 0;
 }

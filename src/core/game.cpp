@@ -27,6 +27,7 @@ std::optional<TMove> TGame::PlanDrop(TCellPos source, TCellPos target) const {
 }
 
 TDropOutcome TGame::Play(const TMove& move) {
+  if (!PlanDrop(move.From, move.To)) return TDropOutcome::Refused;
   board_.SwapCells(move.To.Column, move.To.Row, move.From.Column, move.From.Row);
   CountOne(board_.MovesCount);
   if (!IsHome(move.To)) {
@@ -37,8 +38,7 @@ TDropOutcome TGame::Play(const TMove& move) {
 }
 
 TDropOutcome TGame::Drop(TCellPos source, TCellPos target) {
-  const std::optional<TMove> move = PlanDrop(source, target);
-  return move ? Play(*move) : TDropOutcome::Refused;
+  return Play(TMove{source, target});
 }
 
 bool TGame::Flip(TCellPos cell, TFlip axis) {

@@ -54,7 +54,8 @@ class TGame {
 
   // --- doing it ---
   // A planned move: one more move, one more wrong one when the piece dropped
-  // did not land home, and the game modified.
+  // did not land home, and the game modified. A move the rules do not allow
+  // (any more) is refused and changes nothing.
   TDropOutcome Play(const TMove& move);
   // PlanDrop and Play in one.
   TDropOutcome Drop(TCellPos source, TCellPos target);
@@ -96,5 +97,7 @@ class TGame {
   static TGame FromBoard(const TBoard& board);
 
  private:
+  // The session's history puts cells and counters back as they were.
+  friend class TPlaySession;
   TBoard board_;
 };

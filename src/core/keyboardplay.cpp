@@ -41,34 +41,4 @@ void TKeyboardPlay::PlaceCursor(const TGame& game, TCellPos cell) {
 void TKeyboardPlay::Reset(const TGame& game) {
   cursor_.Column = std::clamp(cursor_.Column, 0, std::max(game.Columns() - 1, 0));
   cursor_.Row = std::clamp(cursor_.Row, 0, std::max(game.Rows() - 1, 0));
-  PutBack();
-}
-
-bool TKeyboardPlay::PickUp(const TGame& game) {
-  held_ = game.CanPickUp(cursor_) ? cursor_ : TCellPos{};
-  return Holding();
-}
-
-std::optional<TMove> TKeyboardPlay::Release(const TGame& game, TCellPos target) {
-  std::optional<TMove> move = game.PlanDrop(held_, target);
-  if (move) PutBack();
-  return move;
-}
-
-TCellPos TKeyboardPlay::HeldPieceHome(const TGame& game) const {
-  if (!game.InPlayArea(held_)) return TCellPos{};
-  const TCell& piece = game.PieceIn(held_);
-  return TCellPos{piece.C, piece.R};
-}
-
-void TKeyboardPlay::Follow(const TGame& game, const TMove& move) {
-  if (held_ == move.From)
-    held_ = move.To;
-  else if (held_ == move.To)
-    held_ = move.From;
-  Check(game);
-}
-
-void TKeyboardPlay::Check(const TGame& game) {
-  if (!game.CanPickUp(held_)) PutBack();
 }

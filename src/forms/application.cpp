@@ -178,13 +178,20 @@ void TApplication::DragDrop() {
   GetCursorPos(&screenPoint);
   TControl* source = dragSource_;
   TControl* target = DragTargetAt(screenPoint, clientPoint);
-  bool accept = false;
-  if (target) target->OnDragOver(source, clientPoint.x, clientPoint.y, accept);
-  EndDrag();
-  if (accept && target->OnDragDrop) target->OnDragDrop(source, clientPoint.x, clientPoint.y);
+  StopDragging();
+  // The target plays the drop by its own rules: it is not asked again
+  // whether it would take it.
+  if (target && target->OnDragDrop) target->OnDragDrop(source, clientPoint.x, clientPoint.y);
+  if (source && source->OnEndDrag) source->OnEndDrag();
 }
 
 void TApplication::EndDrag() {
+  TControl* source = dragSource_;
+  StopDragging();
+  if (source && source->OnEndDrag) source->OnEndDrag();
+}
+
+void TApplication::StopDragging() {
   TControl* source = dragSource_;
   dragSource_ = nullptr;
   if (source && GetCapture() == source->Handle()) ReleaseCapture();

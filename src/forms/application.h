@@ -59,7 +59,9 @@ class TApplication {
   // Dragging between controls.
   void BeginDrag(TControl* source);
   void DragMove();
+  // The drop: the target's drop event, then the source's end-of-drag event.
   void DragDrop();
+  // A drag given up (Esc, capture lost): the source's end-of-drag event.
   void EndDrag();
   TControl* DragSource() const { return dragSource_; }
 
@@ -75,6 +77,7 @@ class TApplication {
 
  private:
   TControl* DragTargetAt(POINT screenPoint, POINT& clientPoint);
+  void StopDragging();
   HWND HintWindow();
 
   bool terminated_ = false;

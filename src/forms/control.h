@@ -106,6 +106,8 @@ class TControl {
   TMouseButtonEvent OnMouseUp;
   TDragOverEvent OnDragOver;
   TDragDropEvent OnDragDrop;
+  // The control's own drag ended, with a drop or without.
+  TNotifyEvent OnEndDrag;
   TNotifyEvent OnClick;
   TKeyEvent OnKeyDown;
   TKeyEvent OnKeyUp;

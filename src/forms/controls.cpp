@@ -241,6 +241,10 @@ void TComboBox::SetItemIndex(int index) {
   SendMessageA(Handle(), CB_SETCURSEL, index, 0);
 }
 
+void TComboBox::HandleCommand(WORD code) {
+  if (code == CBN_SELCHANGE && OnChange) OnChange();
+}
+
 bool TComboBox::SelectText(const std::string& text) {
   LRESULT index = SendMessageA(Handle(), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                reinterpret_cast<LPARAM>(text.c_str()));

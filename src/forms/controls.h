@@ -94,6 +94,11 @@ class TComboBox : public TControl {
   // Selects the item with this text; false when there is none.
   bool SelectText(const std::string& text);
   std::string Text() const { return Caption(); }
+  // The player chose another item (a choice made in code is not reported).
+  TNotifyEvent OnChange;
+
+ protected:
+  void HandleCommand(WORD code) override;
 };
 
 class TEdit : public TControl {

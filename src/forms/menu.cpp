@@ -31,6 +31,8 @@ TShortCut ShortCut(const std::string& text) {
   }
   if (key == "Space") {
     shortCut.Key = VK_SPACE;
+  } else if (key == "Backspace") {
+    shortCut.Key = VK_BACK;
   } else if (key.size() >= 2 && key[0] == 'F') {
     shortCut.Key = static_cast<WORD>(VK_F1 + std::stoi(key.substr(1)) - 1);
   } else if (key.size() == 1) {
@@ -72,6 +74,9 @@ HMENU TMainMenu::Build() {
           accelerators.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | item->ShortCut.Modifiers),
                                        item->ShortCut.Key, static_cast<WORD>(item->Id)});
         }
+        for (const TShortCut& more : item->MoreShortCuts)
+          accelerators.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | more.Modifiers), more.Key,
+                                       static_cast<WORD>(item->Id)});
         AppendMenuA(menu, MF_STRING, item->Id, text.c_str());
       }
     }

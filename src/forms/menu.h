@@ -10,7 +10,7 @@
 
 #include "control.h"
 
-// A shortcut as the menu shows it: "F5", "Ctrl+F5", "R", "Space".
+// A shortcut as the menu shows it: "F5", "Ctrl+F5", "R", "Space", "Alt+Backspace".
 struct TShortCut {
   WORD Key = 0;
   BYTE Modifiers = 0;  // FCONTROL, FSHIFT, FALT
@@ -28,6 +28,8 @@ class TMenuItem {
 
   std::string Caption;
   TShortCut ShortCut;
+  // Keys that act as the shortcut does, not shown in the menu.
+  std::vector<TShortCut> MoreShortCuts;
   TNotifyEvent OnClick;
   std::string Hint;
   UINT Id = 0;

@@ -10,7 +10,7 @@
 bool TQuiltraForm::SaveGame(const std::string& fileName) {
   if (!GameList->SaveAs(fileName, true)) return false;
   LastGameTitle = fileName;
-  game_.SetModified(false);
+  session_.SetModified(false);
   return true;
 }
 
@@ -18,7 +18,7 @@ bool TQuiltraForm::SaveGameCommand() {
   STATUS_FRAME("TQuiltraForm::SaveGameMenuClick");
   bool saved = false;
   frame.Run([&] {
-    if (PictureTitle.empty()) return;
+    if (PictureTitle().empty()) return;
     // A folder that refuses new files (the program's own, for a standard
     // user) is not worth proposing: the games folder is.
     const std::string proposed = GetFileDirectory(SaveGameDialog.FileName);
@@ -41,7 +41,7 @@ bool TQuiltraForm::CheckSave() {
   STATUS_FRAME("TQuiltraForm::CheckSave");
   bool goOn = false;
   frame.Run([&] {
-    if (!game_.Modified()) {
+    if (!Game().Modified()) {
       goOn = true;
       return;
     }

@@ -29,24 +29,16 @@ class TQuietClicks {
 }  // namespace
 
 TQuiltraForm::TGameSnapshot TQuiltraForm::TakeSnapshot() const {
-  return TGameSnapshot{game_,
-                       piece_,
-                       PictureTitle,
-                       ColumnsCountComboBox->Text(),
-                       RowsCountComboBox->Text(),
-                       LightGridCheckBox->Checked()};
+  return TGameSnapshot{session_, piece_};
 }
 
 void TQuiltraForm::RestoreSnapshot(const TGameSnapshot& snapshot) {
-  game_ = snapshot.Game;
+  session_ = snapshot.Session;
   piece_ = snapshot.Piece;
-  keys_.Reset(game_);
-  PictureTitle = snapshot.PictureTitle;
-  // An empty chooser (none selected) is not in the list: empty it again.
-  if (!ColumnsCountComboBox->SelectText(snapshot.ColumnsText))
-    ColumnsCountComboBox->SetItemIndex(-1);
-  if (!RowsCountComboBox->SelectText(snapshot.RowsText)) RowsCountComboBox->SetItemIndex(-1);
-  LightGridCheckBox->SetChecked(snapshot.LightGrid);
+  const TPlaySettings& settings = session_.Settings();
+  ColumnsCountComboBox->SelectText(std::to_string(settings.Columns));
+  RowsCountComboBox->SelectText(std::to_string(settings.Rows));
+  LightGridCheckBox->SetChecked(settings.LightGrid);
 }
 
 void TQuiltraForm::LoadGameFrom(std::string fileName) {
@@ -72,18 +64,19 @@ void TQuiltraForm::LoadGameFrom(std::string fileName) {
     // modified mark stays the one of the game shown.
     const TGameSnapshot current = TakeSnapshot();
     const TQuietClicks quiet(LightGridCheckBox);
-    const bool modified = game_.Modified();
-    game_ = loaded.File.Game;
-    game_.SetModified(modified);
     ShowSettings(loaded.File.Settings);
-    const bool laidOut = LoadPicture(PictureTitle, false, game_.Columns(), game_.Rows());
+    // The modified mark stays the one of the game shown, and the loaded game
+    // starts an empty history.
+    session_.LoadGame(loaded.File.Game, Game().Modified());
+    TGridSize grid{};
+    const bool laidOut =
+        LoadPicture(PictureTitle(), false, grid, Game().Columns(), Game().Rows());
     if (frame.Adopt() || !laidOut) return RestoreSnapshot(current);
 
     DrawAllPieces();
     DrawGrids(false);
     SetTips(kTipsDrag);
-    ShowMovesCount();
-    ShowWrongMovesCount();
+    ShowCounters();
     LastGameTitle = fileName;
     SetCaptionTitle(fileName);
     SaveGameDialog.FileName = LastGameTitle;

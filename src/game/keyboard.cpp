@@ -1,7 +1,9 @@
 // Playing from the keyboard: a cursor on the puzzle view moved by the arrows,
 // Enter to pick a piece up and drop it, and keys for the pointer's other
-// actions. Every action goes through the same game rules and repainting as
-// the pointer's; only the cursor and the held piece are the keyboard's own.
+// actions. The keys become the play session's inputs, which go through the
+// same rules and repainting as the pointer's.
+#include <optional>
+
 #include "forms/application.h"
 #include "game/quiltraform.h"
 #include "platform/handles.h"
@@ -50,71 +52,75 @@ void TQuiltraForm::AttachKeyboardHandlers() {
   view->TakeKeyboard();
   view->OnKeyDown = [this](WORD key, TShiftState shift) { PuzzlePictureImageKeyDown(key, shift); };
   view->OnKeyUp = [this](WORD key, TShiftState shift) { PuzzlePictureImageKeyUp(key, shift); };
-  view->OnEnter = [this] { MoveKeyboardCursor(keys_.Cursor()); };
+  view->OnEnter = [this] {
+    InvalidatePuzzleCell(session_.Cursor());
+    if (Game().InPlayArea(session_.Cursor()))
+      PositionLabel->SetCaption(PositionText(session_.Cursor().Column, session_.Cursor().Row));
+  };
   view->OnExit = [this] {
-    InvalidatePuzzleCell(keys_.Cursor());
+    InvalidatePuzzleCell(session_.Cursor());
     ShowKeyboardHint(TShiftState{});
   };
   view->OnPaintOver = [this](HDC dc) { PaintKeyboardFrames(dc); };
-  keys_.Reset(game_);
 }
 
-void TQuiltraForm::PuzzlePictureImageKeyDown(WORD key, TShiftState shift) {
-  if (!game_.InPlayArea(keys_.Cursor())) return;
+namespace {
+
+// The key of play a key press is, if any.
+std::optional<TPlayKey> PlayKey(WORD key, TShiftState shift) {
   const TShiftState modifiers = GetModifierKeys(shift);
   const bool plain = NoModifierKeys(modifiers);
   const bool ctrl = OnlyModifierKey(modifiers, ssCtrl);
-  auto step = [&](TCursorStep where) {
-    const TCellPos before = keys_.Cursor();
-    keys_.MoveCursor(game_, where);
-    MoveKeyboardCursor(before);
-  };
-  const TCellPos cursor = keys_.Cursor();
   switch (key) {
     case VK_LEFT:
-      if (plain) step(TCursorStep::Left);
+      if (plain) return TPlayKey::Left;
       break;
     case VK_RIGHT:
-      if (plain) step(TCursorStep::Right);
+      if (plain) return TPlayKey::Right;
       break;
     case VK_UP:
-      if (plain) step(TCursorStep::Up);
+      if (plain) return TPlayKey::Up;
       break;
     case VK_DOWN:
-      if (plain) step(TCursorStep::Down);
+      if (plain) return TPlayKey::Down;
       break;
     case VK_HOME:
-      if (plain || ctrl) step(ctrl ? TCursorStep::BoardFirst : TCursorStep::RowFirst);
+      if (plain || ctrl) return ctrl ? TPlayKey::BoardFirst : TPlayKey::RowFirst;
       break;
     case VK_END:
-      if (plain || ctrl) step(ctrl ? TCursorStep::BoardLast : TCursorStep::RowLast);
+      if (plain || ctrl) return ctrl ? TPlayKey::BoardLast : TPlayKey::RowLast;
       break;
     case VK_RETURN:
       // Ctrl and Shift mirror, as they do with a click.
-      if (plain) KeyboardPickUpOrDrop(cursor);
-      if (ctrl) FlipPiece(cursor, TFlip::Horizontally);
-      if (OnlyModifierKey(modifiers, ssShift)) FlipPiece(cursor, TFlip::Vertically);
+      if (plain) return TPlayKey::PickUpOrDrop;
+      if (ctrl) return TPlayKey::MirrorHorizontally;
+      if (OnlyModifierKey(modifiers, ssShift)) return TPlayKey::MirrorVertically;
       break;
     case VK_ESCAPE:
-      KeyboardPutBack();
-      break;
+      return TPlayKey::PutBack;
     case 'O':
-      // The drop on the piece's home in the original view.
-      if (plain && keys_.Holding()) KeyboardPickUpOrDrop(keys_.HeldPieceHome(game_));
+      if (plain) return TPlayKey::DropHome;
       break;
     case 'H':
-      if (plain) FlipPiece(cursor, TFlip::Horizontally);
+      if (plain) return TPlayKey::MirrorHorizontally;
       break;
     case 'V':
-      if (plain) FlipPiece(cursor, TFlip::Vertically);
+      if (plain) return TPlayKey::MirrorVertically;
       break;
     case 'M':
     case VK_APPS:
-      if (plain) MarkCell(cursor);
+      if (plain) return TPlayKey::Mark;
       break;
     default:
       break;
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+void TQuiltraForm::PuzzlePictureImageKeyDown(WORD key, TShiftState shift) {
+  if (const std::optional<TPlayKey> play = PlayKey(key, shift)) ShowChange(session_.Key(*play));
   ShowKeyboardHint(shift);
 }
 
@@ -122,43 +128,8 @@ void TQuiltraForm::PuzzlePictureImageKeyUp(WORD /*key*/, TShiftState shift) {
   ShowKeyboardHint(shift);
 }
 
-void TQuiltraForm::KeyboardPickUpOrDrop(TCellPos target) {
-  if (!keys_.Holding()) {
-    if (keys_.PickUp(game_))
-      InvalidatePuzzleCell(keys_.Held());
-    else
-      MessageBeep(MB_OK);
-    return;
-  }
-  // Enter on the piece's own cell puts it back, as a drop there moves nothing.
-  if (target == keys_.Held()) {
-    KeyboardPutBack();
-    return;
-  }
-  const TCellPos held = keys_.Held();
-  const std::optional<TMove> move = keys_.Release(game_, target);
-  if (!move) {
-    MessageBeep(MB_OK);
-    return;
-  }
-  InvalidatePuzzleCell(held);
-  ShowMove(*move, game_.Play(*move));
-}
-
-void TQuiltraForm::KeyboardPutBack() {
-  InvalidatePuzzleCell(keys_.Held());
-  keys_.PutBack();
-}
-
-void TQuiltraForm::MoveKeyboardCursor(TCellPos before) {
-  const TCellPos cell = keys_.Cursor();
-  InvalidatePuzzleCell(before);
-  InvalidatePuzzleCell(cell);
-  if (game_.InPlayArea(cell)) PositionLabel->SetCaption(PositionText(cell.Column, cell.Row));
-}
-
 void TQuiltraForm::InvalidatePuzzleCell(TCellPos cell) {
-  if (!game_.InPlayArea(cell)) return;
+  if (!Game().InPlayArea(cell)) return;
   PuzzlePictureImage->Invalidate(cell.Column * piece_.Width, cell.Row * piece_.Height, piece_.Width,
                                  piece_.Height);
 }
@@ -171,19 +142,19 @@ void TQuiltraForm::PaintKeyboardFrames(HDC dc) {
   const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   // The held piece's cell gets a band twice as wide as the cursor's.
-  if (game_.InPlayArea(keys_.Held())) FillBand(dc, cellRect(keys_.Held()), 4);
-  if (PuzzlePictureImage->Focused() && game_.InPlayArea(keys_.Cursor()))
-    FillBand(dc, cellRect(keys_.Cursor()), 2);
+  if (session_.HeldByKeys()) FillBand(dc, cellRect(session_.Held()), 4);
+  if (PuzzlePictureImage->Focused() && Game().InPlayArea(session_.Cursor()))
+    FillBand(dc, cellRect(session_.Cursor()), 2);
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBack);
 }
 
 void TQuiltraForm::ShowKeyboardHint(TShiftState shift) {
   TImage* view = PuzzlePictureImage;
-  const TCellPos cell = keys_.Cursor();
-  if (view->Focused() && OnlyModifierKeys(shift, ssCtrl, ssAlt) && game_.InPlayArea(cell)) {
+  const TCellPos cell = session_.Cursor();
+  if (view->Focused() && OnlyModifierKeys(shift, ssCtrl, ssAlt) && Game().InPlayArea(cell)) {
     view->ShowHint = true;
-    view->Hint = PieceHintText(game_.PieceIn(cell));
+    view->Hint = PieceHintText(Game().PieceIn(cell));
     // Beside the cell: the hint window sits a little below and right of this.
     POINT corner{(cell.Column + 1) * piece_.Width, cell.Row * piece_.Height};
     ClientToScreen(view->Handle(), &corner);

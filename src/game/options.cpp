@@ -4,26 +4,37 @@
 #include "game/quiltraform.h"
 #include "platform/storedtextlist.h"
 
-void TQuiltraForm::ReadGridSize() {
-  const int32_t columns =
-      GetIntFromComboBox(ColumnsCountComboBox, kMinGridCount, kMaxGridCount, kDefaultGridCount);
-  const int32_t rows =
-      GetIntFromComboBox(RowsCountComboBox, kMinGridCount, kMaxGridCount, kDefaultGridCount);
-  game_.ChooseGrid(columns, rows);
+void TQuiltraForm::AttachSettingsHandlers() {
+  auto chooseGrid = [this] {
+    session_.ChooseGrid(
+        GetIntFromComboBox(ColumnsCountComboBox, kMinGridCount, kMaxGridCount, kDefaultGridCount),
+        GetIntFromComboBox(RowsCountComboBox, kMinGridCount, kMaxGridCount, kDefaultGridCount));
+  };
+  ColumnsCountComboBox->OnChange = chooseGrid;
+  RowsCountComboBox->OnChange = chooseGrid;
+  AllowFlipCheckBox->OnClick = [this] {
+    session_.SetAllowFlip(AllowFlipCheckBox->Checked());
+    LightGridCheckBoxClick();
+  };
+  LightGridCheckBox->OnClick = [this] {
+    session_.SetLightGrid(LightGridCheckBox->Checked());
+    LightGridCheckBoxClick();
+  };
 }
 
 TCommonSettings TQuiltraForm::ShownSettings() const {
-  return TCommonSettings{GetIntFromComboBox(ColumnsCountComboBox),
-                         GetIntFromComboBox(RowsCountComboBox), LightGridCheckBox->Checked(),
-                         PictureTitle};
+  const TPlaySettings& settings = session_.Settings();
+  return TCommonSettings{settings.Columns, settings.Rows, settings.LightGrid,
+                         settings.PictureTitle};
 }
 
 void TQuiltraForm::ShowSettings(const TCommonSettings& settings) {
-  game_.ChooseGrid(settings.ColumnsCount, settings.RowsCount);
+  session_.ChooseGrid(settings.ColumnsCount, settings.RowsCount);
+  session_.SetLightGrid(settings.LightGrid);
+  session_.SetPictureTitle(settings.PictureTitle);
   ColumnsCountComboBox->SelectText(std::to_string(settings.ColumnsCount));
   RowsCountComboBox->SelectText(std::to_string(settings.RowsCount));
   LightGridCheckBox->SetChecked(settings.LightGrid);
-  PictureTitle = settings.PictureTitle;
 }
 
 void TQuiltraForm::ReadOptions(TStoredTextList& list) {
@@ -32,6 +43,7 @@ void TQuiltraForm::ReadOptions(TStoredTextList& list) {
   ShowSettings(settings);
   bool allowFlip = false;
   list.ReadBool(kGameSection, "AllowFlip", allowFlip);
+  session_.SetAllowFlip(allowFlip);
   AllowFlipCheckBox->SetChecked(allowFlip);
   list.ReadString(kGameSection, "LastGameTitle", LastGameTitle, false, kMaxTitleLength);
   LoadGameDialog.FileName = LastGameTitle;
@@ -40,10 +52,7 @@ void TQuiltraForm::ReadOptions(TStoredTextList& list) {
 
 void TQuiltraForm::WriteOptions(TStoredTextList& list) {
   list.Clear();
-  ReadGridSize();
-  WriteCommonSettings(list.EditContents(),
-                      TCommonSettings{game_.ChosenColumns(), game_.ChosenRows(),
-                                      LightGridCheckBox->Checked(), PictureTitle});
-  list.WriteBool(kGameSection, "AllowFlip", AllowFlipCheckBox->Checked());
+  WriteCommonSettings(list.EditContents(), ShownSettings());
+  list.WriteBool(kGameSection, "AllowFlip", session_.Settings().AllowFlip);
   list.WriteString(kGameSection, "LastGameTitle", LastGameTitle);
 }

@@ -10,8 +10,8 @@
 #include "platform/files.h"
 #include "platform/picture.h"
 
-bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedColumns,
-                               int savedRows) {
+bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, TGridSize& grid,
+                               int savedColumns, int savedRows) {
   STATUS_FRAME("TQuiltraForm::LoadPicture");
   bool loaded = false;
   frame.Run([&] {
@@ -29,7 +29,6 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
     const int originalTop = OriginalPictureImage->Top();
     const int originalWidth = OriginalArea().Width;
     const int originalHeight = OriginalArea().Height;
-    ReadGridSize();
     ComputePieceSize();
     // One decoding serves both views. The puzzle view is at least one piece
     // each way, even where the fitted picture is smaller.
@@ -50,17 +49,15 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
       }
     }
 
-    if (newGame) ResetGameCounters();
-    PictureTitle = path;
+    session_.SetPictureTitle(path);
     SetCaptionTitle("");
-    const TGridSize grid = PaintPictureToGrid(TViewPlace{.Container = PuzzlePictureGroupBox,
+    grid = PaintPictureToGrid(TViewPlace{.Container = PuzzlePictureGroupBox,
                                                          .Left = left,
                                                          .Top = puzzleTop,
                                                          .AreaWidth = puzzleWidth,
                                                          .AreaHeight = puzzleHeight,
                                                          .Enlarge = true},
                                               PuzzlePictureImage, picture, piece_, maximum);
-    game_.SetPlayArea(grid.Columns, grid.Rows);
 
     // The new backup is complete before the old one goes: a failure in
     // between leaves the old one in place, never a destroyed one.
@@ -77,9 +74,8 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, int savedC
                                      .AreaWidth = originalWidth,
                                      .AreaHeight = originalHeight,
                                      .Enlarge = true},
-                          OriginalPictureImage, picture, TGridSize{game_.Columns(), game_.Rows()});
+                          OriginalPictureImage, picture, grid);
     AttachImageHandlers();
-    if (newGame) game_.PutPiecesHome();
     loaded = true;
   });
   return loaded;
@@ -89,15 +85,16 @@ void TQuiltraForm::LoadGameFromPicture(const std::string& path) {
   STATUS_FRAME("TQuiltraForm::LoadGameFromPicture");
   frame.Run([&] {
     if (!MatchesFileSpec(path, PictureExtensions)) return;
-    const bool loaded = LoadPicture(path, true);
+    TGridSize grid{};
+    const bool loaded = LoadPicture(path, true, grid);
     if (frame.Adopt() || !loaded) return;
+    session_.NewPicture(grid.Columns, grid.Rows);
     const std::string gameName = ChangeFileExtension(GetFileNameOnly(path), ".qtg");
     LoadGameDialog.FileName = GetFileDirectory(LoadGameDialog.FileName) + gameName;
     SaveGameDialog.FileName = GetFileDirectory(SaveGameDialog.FileName) + gameName;
     DrawGrids(true);
     SetTips(kTipsRandomize);
-    game_.ResetWrongMoves();
-    WrongMovesLabel->SetCaption("");
+    ShowCounters();
   });
   frame.ShowStep(__LINE__, "Failed to load game.");
 }
@@ -105,7 +102,7 @@ void TQuiltraForm::LoadGameFromPicture(const std::string& path) {
 void TQuiltraForm::LoadPictureMenuClick() {
   STATUS_FRAME("TQuiltraForm::LoadPictureMenuClick");
   frame.Run([&] {
-    LoadPictureDialog.FileName = PictureTitle;
+    LoadPictureDialog.FileName = PictureTitle();
     if (LoadPictureDialog.Execute()) LoadGameFromPicture(LoadPictureDialog.FileName);
   });
   frame.ShowStep(__LINE__, "Failed to load file.");
@@ -113,14 +110,14 @@ void TQuiltraForm::LoadPictureMenuClick() {
 
 void TQuiltraForm::ReloadCurrentPictureMenuClick() {
   STATUS_FRAME("TQuiltraForm::ReloadCurrentPictureMenuClick");
-  frame.Run([&] { LoadGameFromPicture(PictureTitle); });
+  frame.Run([&] { LoadGameFromPicture(PictureTitle()); });
   frame.ShowStep(__LINE__, "Failed to load file.");
 }
 
 void TQuiltraForm::OpenPictureMenuClick() {
   STATUS_FRAME("TQuiltraForm::OpenPictureMenuClick");
   frame.Run([&] {
-    RunFile(PictureTitle, "", "", {.QuoteParameters = true});
+    RunFile(PictureTitle(), "", "", {.QuoteParameters = true});
     frame.Adopt();
   });
   frame.ShowStep(__LINE__, "Failed to open file.");

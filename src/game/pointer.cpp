@@ -1,7 +1,8 @@
 // Playing with the pointer: dragging pieces, mirroring them with Ctrl- and
 // Shift-clicks, marking cells, the piece hint and the position label. The
-// handlers turn positions into cells; the game decides what a press or a
-// drop means. Every movement also stirs the random generator.
+// handlers turn positions into cells and hand them to the play session,
+// which decides what a press or a drop means. Every movement also stirs the
+// random generator.
 #include "forms/application.h"
 #include "game/quiltraform.h"
 #include "platform/random.h"
@@ -23,24 +24,24 @@ TCellPos TQuiltraForm::PuzzleCellAt(int x, int y) const {
 TCellPos TQuiltraForm::OriginalCellAt(int x, int y) const {
   const int column = CellAt(x, OriginalCellWidth());
   const int row = CellAt(y, OriginalCellHeight());
-  return TCellPos{column >= game_.Columns() ? game_.Columns() - 1 : column,
-                  row >= game_.Rows() ? game_.Rows() - 1 : row};
+  return TCellPos{column >= Game().Columns() ? Game().Columns() - 1 : column,
+                  row >= Game().Rows() ? Game().Rows() - 1 : row};
 }
 
 void TQuiltraForm::UpdatePuzzleCursor(TCellPos cell) {
   PuzzlePictureImage->ChangeCursor(
-      LoadCursor(nullptr, game_.CanPickUp(cell) ? IDC_HAND : IDC_ARROW));
+      LoadCursor(nullptr, Game().CanPickUp(cell) ? IDC_HAND : IDC_ARROW));
 }
 
 void TQuiltraForm::PuzzlePictureImageMouseMove(TShiftState shift, int x, int y) {
   const TCellPos cell = PuzzleCellAt(x, y);
   PuzzlePictureImage->ShowHint = false;
-  if (game_.InPlayArea(cell)) {
+  if (Game().InPlayArea(cell)) {
     UpdatePuzzleCursor(cell);
     PositionLabel->SetCaption(PositionText(cell.Column, cell.Row));
     if (OnlyModifierKeys(shift, ssCtrl, ssAlt)) {
       PuzzlePictureImage->ShowHint = true;
-      PuzzlePictureImage->Hint = PieceHintText(game_.PieceIn(cell));
+      PuzzlePictureImage->Hint = PieceHintText(Game().PieceIn(cell));
       POINT cursor{};
       GetCursorPos(&cursor);
       Application->ActivateHint(PuzzlePictureImage, cursor);
@@ -54,33 +55,25 @@ void TQuiltraForm::PuzzlePictureImageMouseMove(TShiftState shift, int x, int y) 
 
 void TQuiltraForm::PuzzlePictureImageMouseDown(TMouseButton button, TShiftState shift, int x,
                                                int y) {
-  const TCellPos cell = PuzzleCellAt(x, y);
-  if (!game_.InPlayArea(cell)) return;
-  // The keyboard goes on from the cell pressed.
-  const TCellPos before = keys_.Cursor();
-  keys_.PlaceCursor(game_, cell);
-  MoveKeyboardCursor(before);
-  if (button == TMouseButton::Left) {
-    if (!play_.PickUp(game_, cell)) return;
-    const TShiftState keys = shift.Without(ssLeft);
-    if (NoModifierKeys(keys)) {
-      PuzzlePictureImage->BeginDrag();
-      return;
-    }
-    if (OnlyModifierKey(keys, ssCtrl)) FlipPiece(cell, TFlip::Horizontally);
-    if (OnlyModifierKey(keys, ssShift)) FlipPiece(cell, TFlip::Vertically);
-    play_.Cancel();
-  } else if (button == TMouseButton::Right) {
-    MarkCell(cell);
-  }
+  if (button != TMouseButton::Left && button != TMouseButton::Right) return;
+  const TPlayChange change = session_.PointerPressed(
+      TView::Puzzle, PuzzleCellAt(x, y),
+      button == TMouseButton::Left ? TPointerButton::Left : TPointerButton::Right, shift);
+  ShowChange(change);
+  if (change.StartDrag) PuzzlePictureImage->BeginDrag();
 }
 
 void TQuiltraForm::PuzzlePictureImageDragOver(TControl* /*source*/, int x, int y, bool& accept) {
-  accept = play_.PlanDrop(game_, PuzzleCellAt(x, y)).has_value();
+  accept = session_.PointerOver(TView::Puzzle, PuzzleCellAt(x, y));
 }
 
 void TQuiltraForm::PuzzlePictureImageDragDrop(TControl* /*source*/, int x, int y) {
-  DropHeldPiece(PuzzleCellAt(x, y));
+  ShowChange(session_.PointerReleased(TView::Puzzle, PuzzleCellAt(x, y)));
+}
+
+void TQuiltraForm::PuzzlePictureImageEndDrag() {
+  // Released where no view takes it: nothing moves, and nothing is held.
+  ShowChange(session_.PointerReleased(TView::Puzzle, TCellPos{}));
 }
 
 void TQuiltraForm::OriginalPictureImageMouseMove(TShiftState /*shift*/, int x, int y) {
@@ -88,24 +81,24 @@ void TQuiltraForm::OriginalPictureImageMouseMove(TShiftState /*shift*/, int x, i
   // though a cell lookup there would give the last column or row.
   const bool inView = x < OriginalPictureImage->Width() && y < OriginalPictureImage->Height();
   const TCellPos cell = OriginalCellAt(x, y);
-  PositionLabel->SetCaption(inView && game_.InPlayArea(cell) ? PositionText(cell.Column, cell.Row)
-                                                             : "");
+  PositionLabel->SetCaption(inView && Game().InPlayArea(cell) ? PositionText(cell.Column, cell.Row)
+                                                              : "");
   Random.FeedPointerPosition(x, y);
 }
 
-void TQuiltraForm::OriginalPictureImageMouseDown(TMouseButton button, TShiftState /*shift*/, int x,
+void TQuiltraForm::OriginalPictureImageMouseDown(TMouseButton button, TShiftState shift, int x,
                                                  int y) {
   if (button != TMouseButton::Right) return;
-  const TCellPos cell = OriginalCellAt(x, y);
-  if (game_.InPlayArea(cell)) MarkCell(cell);
+  ShowChange(session_.PointerPressed(TView::Original, OriginalCellAt(x, y), TPointerButton::Right,
+                                     shift));
 }
 
 void TQuiltraForm::OriginalPictureImageDragOver(TControl* /*source*/, int x, int y, bool& accept) {
-  accept = play_.PlanDrop(game_, OriginalCellAt(x, y)).has_value();
+  accept = session_.PointerOver(TView::Original, OriginalCellAt(x, y));
 }
 
 void TQuiltraForm::OriginalPictureImageDragDrop(TControl* /*source*/, int x, int y) {
-  DropHeldPiece(OriginalCellAt(x, y));
+  ShowChange(session_.PointerReleased(TView::Original, OriginalCellAt(x, y)));
 }
 
 void TQuiltraForm::PuzzlePictureGroupBoxMouseMove(TShiftState /*shift*/, int x, int y) {
@@ -130,6 +123,7 @@ void TQuiltraForm::AttachImageHandlers() {
   PuzzlePictureImage->OnDragDrop = [this](TControl* source, int x, int y) {
     PuzzlePictureImageDragDrop(source, x, y);
   };
+  PuzzlePictureImage->OnEndDrag = [this] { PuzzlePictureImageEndDrag(); };
   OriginalPictureImage->OnMouseMove = [this](TShiftState shift, int x, int y) {
     OriginalPictureImageMouseMove(shift, x, y);
   };

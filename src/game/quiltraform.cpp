@@ -30,7 +30,6 @@ TQuiltraForm::TQuiltraForm(const TGdiplusSession& /*gdiplus*/)
 
   PictureExtensions.clear();
   LastGameTitle.clear();
-  PictureTitle.clear();
   Application->OnException = [](const std::string& message) {
     TFunStatContext::OnApplicationException(message);
   };
@@ -40,13 +39,12 @@ TQuiltraForm::TQuiltraForm(const TGdiplusSession& /*gdiplus*/)
   Application->HelpFile = GetProgramFilePath("Help.hlp");
   PositionLabel->SetCaption("");
   SetTips(kTipsLoad);
-  // A new game object: its whole map at home, the default grid chosen.
-  ResetGameCounters();
-  WrongMovesLabel->SetCaption("");
+  // A new game: its whole map at home, the default grid chosen.
+  ShowCounters();
   ColumnsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
   RowsCountComboBox->SelectText(std::to_string(kDefaultGridCount));
   // The first picture dialog opens in the player's pictures folder.
-  PictureTitle = AddPathDelimiter(GetPicturesPath()) + "*";
+  session_.SetPictureTitle(AddPathDelimiter(GetPicturesPath()) + "*");
   PictureExtensions = GetPictureExtensionsAsFilter();
   LoadPictureDialog.Filter = "Picture (" + PictureExtensions + ")|" + PictureExtensions;
   LoadGameDialog.Filter = "Quiltra game (*.qtg)|*.qtg";
@@ -57,7 +55,7 @@ TQuiltraForm::TQuiltraForm(const TGdiplusSession& /*gdiplus*/)
   GameList = std::make_unique<TStoredTextList>(GetProgramFilePath(""));
   // A game file is read and checked by LoadGameFrom itself.
   GameList->OnSave = [this](TStoredTextList& list) {
-    WriteGameFile(list.EditContents(), game_, LightGridCheckBox->Checked(), PictureTitle);
+    WriteGameFile(list.EditContents(), Game(), session_.Settings().LightGrid, PictureTitle());
   };
 }
 
@@ -94,8 +92,7 @@ void TQuiltraForm::CreateComponents() {
   MainPanel->SetTabOrder(
       {ColumnsCountComboBox, RowsCountComboBox, AllowFlipCheckBox, LightGridCheckBox});
 
-  AllowFlipCheckBox->OnClick = [this] { LightGridCheckBoxClick(); };
-  LightGridCheckBox->OnClick = [this] { LightGridCheckBoxClick(); };
+  AttachSettingsHandlers();
   PuzzlePictureGroupBox->OnMouseMove = [this](TShiftState shift, int x, int y) {
     PuzzlePictureGroupBoxMouseMove(shift, x, y);
   };
@@ -117,6 +114,10 @@ void TQuiltraForm::CreateMainMenu() {
   LoadLastGameMenu = WorkMenu->Add("Load last game", "Ctrl+Z", [this] { LoadLastGameMenuClick(); });
   LoadGameMenu = WorkMenu->Add("Load game", "L", [this] { LoadGameMenuClick(); });
   SaveGameMenu = WorkMenu->Add("Save game", "S", [this] { SaveGameMenuClick(); });
+  WorkMenu->AddSeparator();
+  UndoMenu = WorkMenu->Add("Undo", "U", [this] { UndoMenuClick(); });
+  UndoMenu->MoreShortCuts = {ShortCut("Alt+Backspace")};
+  RedoMenu = WorkMenu->Add("Redo", "Ctrl+Y", [this] { RedoMenuClick(); });
   WorkMenu->AddSeparator();
   HideMeu = WorkMenu->Add("Hide", "Space", [this] { HideMeuClick(); });
   RandomizeMenu = menu->Add("&Randomize", "", [this] { RandomizeMenuClick(); });

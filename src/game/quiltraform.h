@@ -7,23 +7,22 @@
 #include <memory>
 #include <string>
 
-#include "core/game.h"
 #include "core/gamefile.h"
-#include "core/keyboardplay.h"
-#include "core/playstate.h"
 #include "core/geometry.h"
+#include "core/playsession.h"
 #include "forms/controls.h"
 #include "forms/dialogs.h"
 #include "forms/form.h"
 #include "forms/image.h"
+#include "game/picturepainting.h"
 #include "platform/gdiplus.h"
 #include "platform/storedtextlist.h"
 
-// The main window is the game's front end: it turns pointer positions into
-// cells, lets the game (core/game.h) judge and apply what the player does,
-// repaints exactly the cells that changed and shows the game's texts. What
-// it holds beside the game is view state: the piece picked up, the marked
-// cell and the size of a piece on screen.
+// The main window is the game's front end: it turns pointer positions and
+// keys into the play session's inputs (core/playsession.h), shows what each
+// answer says changed in one refresh, and shows the game's texts. What it
+// holds beside the session is how the views lie on screen: the size of a
+// piece.
 class TAboutForm;
 
 class TQuiltraForm : public TForm {
@@ -64,6 +63,8 @@ class TQuiltraForm : public TForm {
   TMenuItem* LoadLastGameMenu;
   TMenuItem* LoadGameMenu;
   TMenuItem* SaveGameMenu;
+  TMenuItem* UndoMenu;
+  TMenuItem* RedoMenu;
   TMenuItem* HideMeu;
   TMenuItem* RandomizeMenu;
   TMenuItem* DownloadPicturesMenu;
@@ -74,12 +75,11 @@ class TQuiltraForm : public TForm {
   TSaveDialog SaveGameDialog;
 
   // --- state ---
-  TGame game_;
+  TPlaySession session_;
+  const TGame& Game() const { return session_.Game(); }
+  const std::string& PictureTitle() const { return session_.Settings().PictureTitle; }
   TAboutForm* about_ = nullptr;
-  TPlayState play_;
-  TKeyboardPlay keys_;
   TPieceSize piece_{0, 0};
-  std::string PictureTitle;
   std::string LastGameTitle;
   std::string PictureExtensions;
   std::unique_ptr<TStoredTextList> OptionsList;
@@ -106,18 +106,15 @@ class TQuiltraForm : public TForm {
 
   // --- board ---
   void ComputePieceSize();
-  // The piece picked up dropped on a cell of either view, as the game rules.
-  void DropHeldPiece(TCellPos target);
-  // What a move played changed: two pieces, their frames, the labels.
-  void ShowMove(const TMove& move, TDropOutcome outcome);
-  void FlipPiece(TCellPos cell, TFlip axis);
-  void ShowMovesCount();
-  void ShowWrongMovesCount();
-  void ResetGameCounters();
+  // What the session says an input changed, shown in one refresh.
+  void ShowChange(const TPlayChange& change);
+  // The moves, wrong moves and remaining labels as the session has them.
+  void ShowCounters();
 
-  // --- shuffle ---
+  // --- commands of play ---
   void RandomizeMenuClick();
-  void ShuffleMap();
+  void UndoMenuClick();
+  void RedoMenuClick();
 
   // --- rendering ---
   bool PicturesShown() const;
@@ -136,8 +133,6 @@ class TQuiltraForm : public TForm {
   void DrawOriginalGrid();
   void DrawGrids(bool originalOnly);
   void DrawCellFrames(TCellPos cell, bool highlight);
-  // The mark moves to the cell: its old cell's frames go back to normal.
-  void MarkCell(TCellPos cell);
   void ShowSolvedPicture();
 
   // --- pointer ---
@@ -153,18 +148,14 @@ class TQuiltraForm : public TForm {
   void OriginalPictureImageMouseDown(TMouseButton button, TShiftState shift, int x, int y);
   void OriginalPictureImageDragOver(TControl* source, int x, int y, bool& accept);
   void OriginalPictureImageDragDrop(TControl* source, int x, int y);
+  // The drag ended, with a drop or without.
+  void PuzzlePictureImageEndDrag();
   void PuzzlePictureGroupBoxMouseMove(TShiftState shift, int x, int y);
   void OriginalPictureGroupBoxMouseMove(TShiftState shift, int x, int y);
 
   // --- keyboard ---
   void PuzzlePictureImageKeyDown(WORD key, TShiftState shift);
   void PuzzlePictureImageKeyUp(WORD key, TShiftState shift);
-  // Enter: picks up the piece under the cursor, or drops the one held there.
-  void KeyboardPickUpOrDrop(TCellPos target);
-  void KeyboardPutBack();
-  // The cursor came from the cell before: both repainted, the position
-  // label follows.
-  void MoveKeyboardCursor(TCellPos before);
   // The cursor (while the view has the focus) and the held piece's cell,
   // drawn over the view's pixels.
   void PaintKeyboardFrames(HDC dc);
@@ -176,10 +167,12 @@ class TQuiltraForm : public TForm {
   // --- options ---
   void ReadOptions(TStoredTextList& list);
   void WriteOptions(TStoredTextList& list);
-  // The settings shown, as defaults for what a file leaves out.
+  // The settings in force, as defaults for what a file leaves out.
   TCommonSettings ShownSettings() const;
+  // Settings from a file: the session's, and shown in the controls.
   void ShowSettings(const TCommonSettings& settings);
-  void ReadGridSize();
+  // The controls change the session's settings.
+  void AttachSettingsHandlers();
 
   // --- game files ---
   [[nodiscard]] bool CheckSave();
@@ -190,10 +183,11 @@ class TQuiltraForm : public TForm {
 
   // --- picture commands ---
   void LoadGameFromPicture(const std::string& path);
-  // A loaded game passes its saved grid: the picture is then cut into it,
-  // whatever the window's size.
-  [[nodiscard]] bool LoadPicture(const std::string& path, bool newGame, int savedColumns = 0,
-                                 int savedRows = 0);
+  // Lays the picture out in the views: a new game cut by the chosen grid,
+  // or, given a saved grid, cut into that whatever the window's size. The
+  // grid it was cut into is given back; the play session is left as it is.
+  [[nodiscard]] bool LoadPicture(const std::string& path, bool newGame, TGridSize& grid,
+                                 int savedColumns = 0, int savedRows = 0);
   void LoadPictureMenuClick();
   void ReloadCurrentPictureMenuClick();
   void OpenPictureMenuClick();
@@ -206,14 +200,11 @@ class TQuiltraForm : public TForm {
   void LoadLastGameMenuClick();
 
  private:
-  // What a failed game load puts back.
+  // What a failed game load puts back: the whole session, its history
+  // included.
   struct TGameSnapshot {
-    TGame Game;
+    TPlaySession Session;
     TPieceSize Piece;
-    std::string PictureTitle;
-    std::string ColumnsText;
-    std::string RowsText;
-    bool LightGrid;
   };
   TGameSnapshot TakeSnapshot() const;
   void RestoreSnapshot(const TGameSnapshot& snapshot);

@@ -11,8 +11,8 @@ bool TQuiltraForm::PicturesShown() const {
 
 void TQuiltraForm::DrawPiece(TCellPos cell) {
   if (!PuzzlePictureImage || !BackupPictureImage) return;
-  const TCell& piece = game_.PieceIn(cell);
-  PaintPiece(game_.Board(), piece_, BackupPictureImage->Canvas(), PuzzlePictureImage->Canvas(),
+  const TCell& piece = Game().PieceIn(cell);
+  PaintPiece(Game().Board(), piece_, BackupPictureImage->Canvas(), PuzzlePictureImage->Canvas(),
              piece.C, piece.R, piece.FH, piece.FV, cell.Column, cell.Row);
   PuzzlePictureImage->Invalidate(cell.Column * piece_.Width, cell.Row * piece_.Height, piece_.Width,
                                  piece_.Height);
@@ -23,10 +23,10 @@ void TQuiltraForm::DrawAllPieces() {
   // Painted as DrawPiece paints, but the view is invalidated once.
   const TPixelView backup = BackupPictureImage->Canvas();
   const TPixelView puzzle = PuzzlePictureImage->Canvas();
-  for (int row = 0; row < game_.Rows(); ++row)
-    for (int column = 0; column < game_.Columns(); ++column) {
-      const TCell& cell = game_.PieceIn({column, row});
-      PaintPiece(game_.Board(), piece_, backup, puzzle, cell.C, cell.R, cell.FH, cell.FV, column,
+  for (int row = 0; row < Game().Rows(); ++row)
+    for (int column = 0; column < Game().Columns(); ++column) {
+      const TCell& cell = Game().PieceIn({column, row});
+      PaintPiece(Game().Board(), piece_, backup, puzzle, cell.C, cell.R, cell.FH, cell.FV, column,
                  row);
     }
   PuzzlePictureImage->InvalidateAll();
@@ -36,7 +36,7 @@ void TQuiltraForm::DrawCellFrame(TImage* image, int cellWidth, int cellHeight, i
                                  bool highlight) {
   if (!image) return;
   const uint32_t color =
-      FrameColor(game_.Board(), column, row, highlight, LightGridCheckBox->Checked());
+      FrameColor(Game().Board(), column, row, highlight, session_.Settings().LightGrid);
   PaintCellFrame(image->Canvas(), cellWidth, cellHeight, column, row, color, FrameWidth());
   image->Invalidate(column * cellWidth, row * cellHeight, cellWidth, cellHeight);
 }
@@ -45,11 +45,11 @@ void TQuiltraForm::DrawGrid(TImage* image, int cellWidth, int cellHeight, int ro
   if (!image) return;
   // Painted as DrawCellFrame paints, but the view is invalidated once.
   const TPixelView view = image->Canvas();
-  const bool lightGrid = LightGridCheckBox->Checked();
+  const bool lightGrid = session_.Settings().LightGrid;
   for (int row = 0; row < rows; ++row)
     for (int column = 0; column < columns; ++column)
       PaintCellFrame(view, cellWidth, cellHeight, column, row,
-                     FrameColor(game_.Board(), column, row, false, lightGrid), FrameWidth());
+                     FrameColor(Game().Board(), column, row, false, lightGrid), FrameWidth());
   image->InvalidateAll();
 }
 
@@ -58,23 +58,23 @@ int TQuiltraForm::FrameWidth() const {
 }
 
 int TQuiltraForm::OriginalCellWidth() const {
-  if (!OriginalPictureImage || game_.Columns() <= 0) return 0;
-  return OriginalPictureImage->Canvas().Width / game_.Columns();
+  if (!OriginalPictureImage || Game().Columns() <= 0) return 0;
+  return OriginalPictureImage->Canvas().Width / Game().Columns();
 }
 
 int TQuiltraForm::OriginalCellHeight() const {
-  if (!OriginalPictureImage || game_.Rows() <= 0) return 0;
-  return OriginalPictureImage->Canvas().Height / game_.Rows();
+  if (!OriginalPictureImage || Game().Rows() <= 0) return 0;
+  return OriginalPictureImage->Canvas().Height / Game().Rows();
 }
 
 void TQuiltraForm::DrawOriginalGrid() {
-  DrawGrid(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), game_.Rows(),
-           game_.Columns());
+  DrawGrid(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), Game().Rows(),
+           Game().Columns());
 }
 
 void TQuiltraForm::DrawGrids(bool originalOnly) {
   if (!originalOnly)
-    DrawGrid(PuzzlePictureImage, piece_.Width, piece_.Height, game_.Rows(), game_.Columns());
+    DrawGrid(PuzzlePictureImage, piece_.Width, piece_.Height, Game().Rows(), Game().Columns());
   DrawOriginalGrid();
 }
 
@@ -82,11 +82,6 @@ void TQuiltraForm::DrawCellFrames(TCellPos cell, bool highlight) {
   DrawCellFrame(OriginalPictureImage, OriginalCellWidth(), OriginalCellHeight(), cell.Column,
                 cell.Row, highlight);
   DrawCellFrame(PuzzlePictureImage, piece_.Width, piece_.Height, cell.Column, cell.Row, highlight);
-}
-
-void TQuiltraForm::MarkCell(TCellPos cell) {
-  DrawCellFrames(play_.Mark(cell), false);
-  DrawCellFrames(cell, true);
 }
 
 void TQuiltraForm::ShowSolvedPicture() {

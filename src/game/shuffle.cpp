@@ -1,19 +1,18 @@
-// "Randomize": scatters and mirrors the pieces and restarts the counters.
+// The commands of play: "Randomize" scatters and mirrors the pieces and
+// restarts the counters; Undo and Redo walk the session's history.
 #include "game/quiltraform.h"
 #include "platform/random.h"
 
 void TQuiltraForm::RandomizeMenuClick() {
   if (!PuzzlePictureImage || !PuzzlePictureImage->Visible()) return;
-  ShuffleMap();
-  keys_.Reset(game_);
-  DrawAllPieces();
-  DrawGrids(false);
-  SetTips(kTipsDrag);
-  ShowMovesCount();
-  ShowWrongMovesCount();
+  const TRandomSource source{[] { return Random.NextInt(); }, [] { return Random.NextByte(); }};
+  ShowChange(session_.Randomize(source));
 }
 
-void TQuiltraForm::ShuffleMap() {
-  TRandomSource source{[] { return Random.NextInt(); }, [] { return Random.NextByte(); }};
-  game_.Shuffle(AllowFlipCheckBox->Checked(), source);
+void TQuiltraForm::UndoMenuClick() {
+  if (PicturesShown()) ShowChange(session_.Undo());
+}
+
+void TQuiltraForm::RedoMenuClick() {
+  if (PicturesShown()) ShowChange(session_.Redo());
 }

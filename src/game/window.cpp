@@ -66,25 +66,19 @@ void TQuiltraForm::FormDpiChanged() {
     if (!PicturesShown()) return;
     // The picture is cut again from the new areas into the grid it has; the
     // board, the counters, the mark and the mirrored pieces stay as they are.
-    const TGame kept = game_;
     const std::string caption = Caption();
-    const TCellPos marked = play_.Marked();
-    const bool markShown =
-        !game_.Solved() && game_.InPlayArea(marked) &&
-        PuzzlePictureImage->Canvas().At(marked.Column * piece_.Width, marked.Row * piece_.Height) ==
-            PixelFromColorRef(kMarkedFrameColor);
-    const bool laidOut = LoadPicture(PictureTitle, false, kept.Columns(), kept.Rows());
-    game_ = kept;
+    TGridSize grid{};
+    const bool laidOut = LoadPicture(PictureTitle(), false, grid, Game().Columns(), Game().Rows());
     SetCaption(caption);
     if (frame.Adopt() || !laidOut) return;
-    if (game_.Solved()) {
+    if (Game().Solved()) {
       ShowSolvedPicture();
       DrawOriginalGrid();
       return;
     }
     DrawAllPieces();
     DrawGrids(false);
-    if (markShown) DrawCellFrames(marked, true);
+    if (session_.MarkShown()) DrawCellFrames(session_.Marked(), true);
   });
   frame.ShowStep(__LINE__, "Failed to lay the picture out again.");
 }
@@ -108,7 +102,7 @@ void TQuiltraForm::HelpMenuClick() {
 }
 
 void TQuiltraForm::LightGridCheckBoxClick() {
-  if (PicturesShown()) DrawGrids(false);
+  ShowChange(session_.RedrawGrids());
 }
 
 void TQuiltraForm::DownloadPicturesMenuClick() {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/game.h"
-#include "core/playstate.h"
 #include "tests/support/boards.h"
 
 namespace {
@@ -153,30 +152,6 @@ TEST(Game, ShuffleStartsANewRound) {
       const TCell& cell = game.PieceIn(At(column, row));
       EXPECT_EQ(cell.FH, game.IsHome(At(column, row)) ? 0 : 1);
     }
-}
-
-TEST(PlayState, APressHoldsTheCellAndTellsWhetherItsPieceMoves) {
-  const TGame game = test::MisplacedGame();
-  TPlayState play;
-  EXPECT_EQ(play.Source(), TCellPos{});
-  EXPECT_FALSE(play.PlanDrop(game, At(1, 0)).has_value());
-  EXPECT_FALSE(play.PickUp(game, At(4, 4)));
-  EXPECT_EQ(play.Source(), At(4, 4));  // recorded, though it cannot move
-  EXPECT_FALSE(play.PlanDrop(game, At(1, 0)).has_value());
-  EXPECT_TRUE(play.PickUp(game, At(0, 0)));
-  EXPECT_TRUE(play.PlanDrop(game, At(1, 0)).has_value());
-  EXPECT_FALSE(play.PlanDrop(game, At(0, 0)).has_value());
-  play.Cancel();
-  EXPECT_EQ(play.Source(), TCellPos{});
-  EXPECT_FALSE(play.PlanDrop(game, At(1, 0)).has_value());
-}
-
-TEST(PlayState, MarkingACellGivesTheOneMarkedBefore) {
-  TPlayState play;
-  EXPECT_EQ(play.Marked(), At(0, 0));
-  EXPECT_EQ(play.Mark(At(3, 4)), At(0, 0));
-  EXPECT_EQ(play.Mark(At(5, 1)), At(3, 4));
-  EXPECT_EQ(play.Marked(), At(5, 1));
 }
 
 }  // namespace

@@ -24,7 +24,6 @@ namespace {
 class TMainWindow : public test::TQuiltraFormProbe {
  public:
   using TQuiltraForm::MainPanel;
-  using TQuiltraForm::MarkCell;
 };
 
 RECT Place(const TControl* control) {
@@ -125,8 +124,8 @@ TEST(DpiScaling, OnAnotherMonitorTheGameStaysAndItsPictureIsCutAgain) {
   while (form.Game().IsHome(cell)) ++cell.Column;
   while (form.Game().PieceIn(cell).FH || !form.Game().PieceIn(cell).FV)
     form.Flip(cell, form.Game().PieceIn(cell).FH ? TFlip::Horizontally : TFlip::Vertically);
-  form.MarkCell(cell);
   form.SetCounters(3, 1);
+  form.Mark(cell);
   const TBoard before = form.Board();
   const int widthBefore = form.Piece().Width;
 

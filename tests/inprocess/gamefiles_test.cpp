@@ -94,9 +94,6 @@ class GameFilesTest : public test::TGameWindowTest {
     form_->Flip({6, 6}, TFlip::Vertically);
     form_->DrawGrids(false);
     form_->SetCounters(5, 2);
-    form_->ShowMovesCount();
-    form_->ShowWrongMovesCount();
-    form_->SetTips(kTipsDrag);
     ASSERT_TRUE(Board().GameModified);
   }
 
@@ -104,7 +101,7 @@ class GameFilesTest : public test::TGameWindowTest {
     TScene scene;
     scene.Board = form_->Board();
     scene.Piece = form_->Piece();
-    scene.PictureTitle = form_->PictureTitle;
+    scene.PictureTitle = form_->PictureTitle();
     scene.LastGameTitle = form_->LastGameTitle;
     scene.Caption = form_->Caption();
     scene.Columns = form_->ColumnsCountComboBox->Text();
@@ -264,8 +261,8 @@ TEST_F(GameFilesTest, ASavedGameLoadsBackWithItsBoardCountersAndSettings) {
 
   // Another game on screen, other settings.
   form_->LoadGameFromPicture(picture_);
-  form_->ColumnsCountComboBox->SelectText("9");
-  form_->RowsCountComboBox->SelectText("11");
+  form_->Choose(form_->ColumnsCountComboBox, "9");
+  form_->Choose(form_->RowsCountComboBox, "11");
   form_->LightGridCheckBox->SetChecked(true);
   ASSERT_EQ(Board().CountRemainingPieces(), 0);
 
@@ -403,7 +400,7 @@ TEST_F(GameFilesTest, AGameWhosePictureHasGoneIsRefusedAndTheGameStays) {
   form_->LoadGameFromPicture(picture_);
   Misplace();
   form_->LightGridCheckBox->SetChecked(true);  // the file says FALSE
-  form_->ColumnsCountComboBox->SelectText("12");
+  form_->Choose(form_->ColumnsCountComboBox, "12");
   ASSERT_TRUE(DeleteFileA(gone.c_str()));
 
   const TScene before = Scene();
@@ -632,7 +629,7 @@ TEST_F(GameFilesTest, TheOptionsFileKeepsItsSixKeysWithinTheirLimits) {
   EXPECT_EQ(form_->RowsCountComboBox->Text(), "12");
   EXPECT_FALSE(form_->LightGridCheckBox->Checked());
   EXPECT_TRUE(form_->AllowFlipCheckBox->Checked());
-  EXPECT_EQ(form_->PictureTitle, "");
+  EXPECT_EQ(form_->PictureTitle(), "");
   EXPECT_EQ(form_->LastGameTitle, defaultGame);
   EXPECT_EQ(form_->LoadGameDialog.FileName, defaultGame);
   EXPECT_EQ(form_->SaveGameDialog.FileName, defaultGame);
@@ -650,18 +647,18 @@ TEST_F(GameFilesTest, TheOptionsFileKeepsItsSixKeysWithinTheirLimits) {
   EXPECT_EQ(form_->RowsCountComboBox->Text(), "30");
   EXPECT_TRUE(form_->LightGridCheckBox->Checked());
   EXPECT_FALSE(form_->AllowFlipCheckBox->Checked());
-  EXPECT_EQ(form_->PictureTitle, picture259);
+  EXPECT_EQ(form_->PictureTitle(), picture259);
   EXPECT_EQ(form_->LastGameTitle, game259);
   test::WriteText(options, "[QuiltraGame]\r\nPictureTitle=" + picture259 +
                                "x\r\nLastGameTitle=" + game259 + "x\r\n");
   ASSERT_TRUE(list.Load());
-  EXPECT_EQ(form_->PictureTitle, picture259);
+  EXPECT_EQ(form_->PictureTitle(), picture259);
   EXPECT_EQ(form_->LastGameTitle, game259);
 
   // Written back: the six keys and nothing else.
   test::WriteText(options, "; gone\r\n[QuiltraGame]\r\nExtra=1\r\n[Other]\r\nKey=value\r\n");
   ASSERT_TRUE(list.Load());
-  form_->ColumnsCountComboBox->SelectText("9");
+  form_->Choose(form_->ColumnsCountComboBox, "9");
   ASSERT_TRUE(list.Save(false));
   EXPECT_EQ(test::ReadText(options),
             "[QuiltraGame]\r\nColumnsCount=9\r\nRowsCount=30\r\nLightGrid=FALSE\r\nPictureTitle=" +

@@ -2,6 +2,9 @@
 // the board's rules as the handlers apply them, and what the views show.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "tests/support/testpicture.h"
 #include "core/boardpaint.h"
 #include "core/funstat.h"
@@ -55,9 +58,11 @@ class PlayTest : public test::TGameWindowTest {
   }
   // A drag from one cell of the puzzle view dropped on another.
   void Drag(int fromColumn, int fromRow, int toColumn, int toRow) {
-    Press(TMouseButton::Left, ssLeft, fromColumn, fromRow);
+    form_->PuzzlePictureImageMouseDown(TMouseButton::Left, TShiftState(ssLeft), X(fromColumn),
+                                       Y(fromRow));
     if (Accepts(toColumn, toRow))
       form_->PuzzlePictureImageDragDrop(form_->PuzzlePictureImage, X(toColumn), Y(toRow));
+    if (Application->DragSource()) Application->EndDrag();
   }
   void Misplace() {
     // (0,0) and (1,0) exchanged, and a three-cycle on row 2.
@@ -154,12 +159,13 @@ TEST_F(PlayTest, DragsStartOnlyOnMisplacedPiecesAndDropsFollowTheRules) {
 TEST_F(PlayTest, DropsOnTheOriginalViewCountLikeDropsOnThePuzzle) {
   Misplace();
   // Piece (0,0) lies in (1,0); dropped on its home in the original view.
-  Press(TMouseButton::Left, ssLeft, 1, 0);
+  form_->PuzzlePictureImageMouseDown(TMouseButton::Left, TShiftState(ssLeft), X(1), Y(0));
   bool accept = false;
   const int x = OriginalCellWidth() / 2, y = OriginalCellHeight() / 2;
   form_->OriginalPictureImageDragOver(form_->PuzzlePictureImage, x, y, accept);
   EXPECT_TRUE(accept);
   form_->OriginalPictureImageDragDrop(form_->PuzzlePictureImage, x, y);
+  Application->EndDrag();
   EXPECT_EQ(form_->Board().MovesCount, 1);
   EXPECT_EQ(form_->Board().WrongMoves, 0);
   EXPECT_TRUE(form_->Board().IsCellCorrect(0, 0));
@@ -179,11 +185,9 @@ TEST_F(PlayTest, CtrlAndShiftClicksMirrorMisplacedPiecesOnly) {
   EXPECT_EQ(form_->Board().MovesCount, 0);
   EXPECT_FALSE(form_->Board().GameModified);
 
-  // Further keys, or a double click, mirror nothing and reset the source.
+  // Further keys, or a double click, mirror nothing and hold nothing.
   for (uint8_t keys :
        {uint8_t(ssCtrl | ssShift), uint8_t(ssAlt), uint8_t(ssCtrl | ssAlt), uint8_t(ssDouble)}) {
-    Press(TMouseButton::Left, ssLeft, 2, 0);  // holds (2,0) without a drag
-    ASSERT_EQ(form_->Source().Column, 2);
     Press(TMouseButton::Left, ssLeft | keys, 0, 0);
     EXPECT_EQ(form_->Board().Map[0][0].FH, 1);
     EXPECT_EQ(form_->Board().Map[0][0].FV, 1);
@@ -198,6 +202,31 @@ TEST_F(PlayTest, CtrlAndShiftClicksMirrorMisplacedPiecesOnly) {
   Drag(0, 0, 1, 0);
   EXPECT_TRUE(MarkAt(1, 0, false, false));
   EXPECT_EQ(form_->Board().Map[1][0].FH, 1);
+}
+
+// Undo and Redo come after "Save game" in the Work menu, and their items
+// walk the board back and forth, the screen with it.
+TEST_F(PlayTest, TheWorkMenuUndoesAndRedoesMoves) {
+  HMENU work = GetSubMenu(GetMenu(form_->Handle()), 0);
+  std::vector<std::string> items;
+  for (int item = 0; item < GetMenuItemCount(work); ++item) {
+    char text[64] = {};
+    GetMenuStringA(work, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
+    items.push_back(text);
+  }
+  EXPECT_EQ(items, (std::vector<std::string>{"Load picture\tF5", "Reload current picture\tCtrl+F5",
+                                             "Open picture\tR", "", "Load last game\tCtrl+Z",
+                                             "Load game\tL", "Save game\tS", "", "Undo\tU",
+                                             "Redo\tCtrl+Y", "", "Hide\tSpace"}));
+  Misplace();
+  Drag(0, 0, 1, 0);
+  form_->UndoMenuClick();
+  EXPECT_EQ(PuzzlePixel(X(0), Y(0)), testpicture::CellColour(1, 0));
+  EXPECT_EQ(form_->MovesCountLabel->Caption(), "You have made 0 moves.");
+  EXPECT_TRUE(form_->Board().GameModified);
+  form_->RedoMenuClick();
+  EXPECT_EQ(PuzzlePixel(X(0), Y(0)), testpicture::CellColour(0, 0));
+  EXPECT_EQ(form_->MovesCountLabel->Caption(), "You have made 1 moves.");
 }
 
 TEST_F(PlayTest, TheRightButtonMarksACellInBothViews) {
@@ -276,7 +305,8 @@ TEST_F(PlayTest, PointerMovementsShowThePositionAndTheHint) {
   // A hint still shown when the view is replaced goes with the old view.
   form_->PuzzlePictureImageMouseMove(TShiftState(ssCtrl | ssAlt), X(0), Y(0));
   EXPECT_EQ(Application->HintControl(), form_->PuzzlePictureImage);
-  EXPECT_TRUE(form_->LoadPicture(picture_, false));
+  TGridSize grid{};
+  EXPECT_TRUE(form_->LoadPicture(picture_, false, grid));
   EXPECT_EQ(Application->HintControl(), nullptr);
 }
 
@@ -298,7 +328,7 @@ TEST_F(PlayTest, APictureThatDoesNotDecodeGivesOneBlackPieceQuietly) {
   form_->LoadGameFromPicture(damaged);
   DeleteFileA(damaged.c_str());
   EXPECT_TRUE(recorder_.Shows.empty());
-  EXPECT_EQ(form_->PictureTitle, damaged);
+  EXPECT_EQ(form_->PictureTitle(), damaged);
   EXPECT_EQ(form_->Board().ResultedColumns, 1);
   EXPECT_EQ(form_->Board().ResultedRows, 1);
   EXPECT_EQ(form_->PuzzlePictureImage->Width(), form_->Piece().Width);

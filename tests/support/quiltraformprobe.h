@@ -1,6 +1,7 @@
 // The main window with its protected parts opened, for the in-process tests
 // of its wiring and the benchmarks: what a handler shows, paints and writes.
-// The game's rules themselves are tested natively (tests/core).
+// The game's rules and the play session are tested natively (tests/core);
+// every change of the game here goes through the session.
 #pragma once
 
 #include <string>
@@ -62,13 +63,14 @@ class TQuiltraFormProbe : private TGdiplusForWindow, public TQuiltraForm {
   using TQuiltraForm::PuzzlePictureImageMouseDown;
   using TQuiltraForm::PuzzlePictureImageMouseMove;
   using TQuiltraForm::RandomizeMenuClick;
-  using TQuiltraForm::ReadGridSize;
   using TQuiltraForm::ReadOptions;
   using TQuiltraForm::SaveGame;
   using TQuiltraForm::SaveGameCommand;
   using TQuiltraForm::SetTips;
-  using TQuiltraForm::ShowMovesCount;
-  using TQuiltraForm::ShowWrongMovesCount;
+  using TQuiltraForm::ShowCounters;
+  using TQuiltraForm::UndoMenuClick;
+  using TQuiltraForm::RedoMenuClick;
+  using TQuiltraForm::Game;
   using TQuiltraForm::WriteOptions;
 
   // Arranges the window as at start and loads a picture of 7 x 7 cells of
@@ -81,32 +83,56 @@ class TQuiltraFormProbe : private TGdiplusForWindow, public TQuiltraForm {
     return true;
   }
 
-  const TGame& Game() const { return game_; }
-  const TBoard& Board() const { return game_.Board(); }
+  const TBoard& Board() const { return Game().Board(); }
   TPieceSize Piece() const { return piece_; }
-  TCellPos Source() const { return play_.Source(); }
-  TCellPos Marked() const { return play_.Marked(); }
+  TCellPos Source() const { return session_.Held(); }
+  TCellPos Marked() const { return session_.Marked(); }
 
-  // Arranging a game by hand, as if played: each change is painted as the
-  // window paints a move.
-  void Swap(TCellPos first, TCellPos second) {
-    TBoard board = game_.Board();
-    board.SwapCells(first.Column, first.Row, second.Column, second.Row);
-    game_ = TGame::FromBoard(board);
-    DrawPiece(first);
-    DrawPiece(second);
+  // A game arranged by hand, shown as a loaded game is: the board with its
+  // counters and modified mark.
+  void ArrangeGame(const TBoard& board) {
+    session_.LoadGame(TGame::FromBoard(board), board.GameModified);
+    DrawAllPieces();
+    DrawGrids(false);
+    ShowCounters();
+    SetTips(kTipsDrag);
   }
-  void Flip(TCellPos cell, TFlip axis) { FlipPiece(cell, axis); }
+  // The game arranged with two pieces exchanged, or other counters; modified.
+  void Swap(TCellPos first, TCellPos second) {
+    TBoard board = Board();
+    board.SwapCells(first.Column, first.Row, second.Column, second.Row);
+    ArrangeGame(board);
+  }
   void SetCounters(int32_t moves, int32_t wrongMoves) {
-    TBoard board = game_.Board();
+    TBoard board = Board();
     board.MovesCount = moves;
     board.WrongMoves = wrongMoves;
-    game_ = TGame::FromBoard(board);
+    ArrangeGame(board);
   }
-  void SetModified(bool modified) { game_.SetModified(modified); }
+  void SetModified(bool modified) { session_.SetModified(modified); }
+  // An item chosen as the player chooses it.
+  static void Choose(TComboBox* box, const std::string& item) {
+    box->SelectText(item);
+    if (box->OnChange) box->OnChange();
+  }
+  // A piece mirrored as a Ctrl- or Shift-click mirrors it.
+  void Flip(TCellPos cell, TFlip axis) {
+    Press(cell, TShiftState(static_cast<uint8_t>(
+                    ssLeft | (axis == TFlip::Horizontally ? ssCtrl : ssShift))));
+  }
+  // A press on a cell of the puzzle view, shown.
+  void Press(TCellPos cell, TShiftState shift = TShiftState{ssLeft}) {
+    ShowChange(session_.PointerPressed(TView::Puzzle, cell, TPointerButton::Left, shift));
+  }
+  // A cell marked as the right button marks it.
+  void Mark(TCellPos cell) {
+    ShowChange(session_.PointerPressed(TView::Puzzle, cell, TPointerButton::Right,
+                                       TShiftState(ssRight)));
+  }
   // A drop played and shown as the pointer's drop plays and shows it.
   void DropAndShow(TCellPos source, TCellPos target) {
-    if (play_.PickUp(game_, source)) DropHeldPiece(target);
+    Press(source);
+    ShowChange(session_.PointerReleased(TView::Puzzle, target));
   }
 };
 

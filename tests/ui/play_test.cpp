@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 #include "core/board.h"
 #include "support/driver.h"
@@ -278,5 +279,48 @@ TEST(Play, AWholeGameFromTheKeyboard) {
   ASSERT_TRUE(WaitFor([&] { return Focused(play.Window) == combos.at(0); }));
   PressKey(VK_DOWN);
   EXPECT_TRUE(WaitFor([&] { return Text(combos[0]) == "8"; }));
+  LeaveUnsaved(play);
+}
+
+// A few moves taken back and made again by the keys, the screen following the
+// board each time: U and Alt+Backspace undo, Ctrl+Y redoes.
+TEST(Play, MovesAreUndoneAndRedoneByTheirKeys) {
+  TPlay play;
+  ASSERT_NO_FATAL_FAILURE(StartGame(play));
+  std::vector<TScreenBoard> boards{ReadBoard(play)};
+  // Two drops of misplaced pieces on their homes.
+  for (int step = 0; step < 2; ++step) {
+    const TScreenBoard& board = boards.back();
+    int from = 0;
+    while (from < 49 && board.IsHome(from % 7, from / 7)) ++from;
+    ASSERT_LT(from, 49);
+    const int c = from % 7, r = from / 7, hc = board.Column[r][c], hr = board.Row[r][c];
+    const POINT a = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, c, r);
+    const POINT b = CellCentre(play.Puzzle, play.PieceWidth, play.PieceHeight, hc, hr);
+    DragTo(a.x, a.y, b.x, b.y);
+    WaitShown(play, hc, hr, hc, hr);
+    boards.push_back(ReadBoard(play));
+    // Two drags from one spot within the double-click time would be one.
+    Sleep(static_cast<int>(GetDoubleClickTime()) + 50);
+  }
+  auto shows = [&](size_t moves) {
+    return WaitFor(
+        [&] {
+          return ReadBoard(play) == boards[moves] &&
+                 HasLabel(play.Window, "You have made " + std::to_string(moves) + " moves.");
+        },
+        3000);
+  };
+  ASSERT_TRUE(shows(2));
+  PressKey('U');
+  EXPECT_TRUE(shows(1));
+  PressKey(VK_BACK, {VK_MENU});
+  EXPECT_TRUE(shows(0));
+  PressKey('Y', {VK_CONTROL});
+  EXPECT_TRUE(shows(1));
+  PressKey('Y', {VK_CONTROL});
+  EXPECT_TRUE(shows(2));
+  PressKey('Y', {VK_CONTROL});  // nothing more to redo
+  SaveScreenshot("play-redone");
   LeaveUnsaved(play);
 }

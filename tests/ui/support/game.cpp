@@ -121,8 +121,13 @@ std::string ErrorDialogText(HWND dialog) {
 void ChooseGrid(HWND window, int columns, int rows) {
   std::vector<HWND> combos = Children(window, "ComboBox");
   if (combos.size() < 2) return;
-  SendMessageA(combos[0], CB_SETCURSEL, static_cast<WPARAM>(columns - 5), 0);
-  SendMessageA(combos[1], CB_SETCURSEL, static_cast<WPARAM>(rows - 5), 0);
+  // Selected as a player's choice is: the item, and the notice the box sends.
+  const std::pair<HWND, int> choices[] = {{combos[0], columns}, {combos[1], rows}};
+  for (const auto& [combo, count] : choices) {
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(count - 5), 0);
+    SendMessageA(GetParent(combo), WM_COMMAND,
+                 MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+  }
 }
 
 bool CloseQuietly(TProcess& game, HWND window) {
