@@ -73,11 +73,11 @@ TPlayChange TPlaySession::PointerPressed(TView view, TCellPos cell, TPointerButt
   // The keyboard goes on from the cell pressed.
   const TCellPos before = keys_.Cursor();
   keys_.PlaceCursor(game_, cell);
-  change.HandCells = {before, cell};
+  change.CursorCells = {before, cell};
   change.Position = true;
   if (button == TPointerButton::Right) {
     TPlayChange marked = Mark(cell);
-    marked.HandCells = change.HandCells;
+    marked.CursorCells = change.CursorCells;
     marked.Position = true;
     return marked;
   }
@@ -95,8 +95,7 @@ TPlayChange TPlaySession::PointerPressed(TView view, TCellPos cell, TPointerButt
   TPlayChange flipped;
   if (OnlyModifierKey(keys, ssCtrl)) flipped = Flip(cell, TFlip::Horizontally);
   if (OnlyModifierKey(keys, ssShift)) flipped = Flip(cell, TFlip::Vertically);
-  flipped.HandCells.insert(flipped.HandCells.end(), change.HandCells.begin(),
-                           change.HandCells.end());
+  flipped.CursorCells = change.CursorCells;
   flipped.Position = true;
   return flipped;
 }
@@ -133,7 +132,7 @@ TPlayChange TPlaySession::Key(TPlayKey key) {
         if (game_.CanPickUp(cursor)) {
           held_ = cursor;
           heldByKeys_ = true;
-          change.HandCells = {cursor};
+          change.HeldCells = {cursor};
         } else {
           change.Beep = true;
         }
@@ -174,7 +173,7 @@ TPlayChange TPlaySession::MoveCursor(TCursorStep step) {
   TPlayChange change;
   const TCellPos before = keys_.Cursor();
   keys_.MoveCursor(game_, step);
-  change.HandCells = {before, keys_.Cursor()};
+  change.CursorCells = {before, keys_.Cursor()};
   change.Position = true;
   return change;
 }
@@ -182,7 +181,7 @@ TPlayChange TPlaySession::MoveCursor(TCursorStep step) {
 // --- what the hand does ---
 
 void TPlaySession::LetGo(TPlayChange& change) {
-  if (held_ != TCellPos{} && heldByKeys_) change.HandCells.push_back(held_);
+  if (held_ != TCellPos{} && heldByKeys_) change.HeldCells.push_back(held_);
   held_ = TCellPos{};
   hoverCell_ = TCellPos{};
   hoverMove_.reset();
@@ -202,6 +201,7 @@ TPlayChange TPlaySession::Release(TCellPos target) {
   }
   TStep step = Begin();
   const TCell to = game_.PieceIn(move->To), from = game_.PieceIn(move->From);
+  const std::vector<bool> home = HomeOf({move->To, move->From});
   change.Outcome = game_.Play(*move);
   if (change.Outcome == TDropOutcome::Refused) {
     LetGo(change);
@@ -217,6 +217,7 @@ TPlayChange TPlaySession::Release(TCellPos target) {
   Finish(step);
   Record(std::move(step));
   change.Pieces = {move->To, move->From};
+  change.OriginalFrames = FramesChanged(change.Pieces, home);
   change.Counters = true;
   NoteRedrawn(change);
   return change;
@@ -227,6 +228,7 @@ TPlayChange TPlaySession::Flip(TCellPos cell, TFlip axis) {
   if (!game_.CanFlip(cell)) return change;
   TStep step = Begin();
   const TCell before = game_.PieceIn(cell);
+  const std::vector<bool> home = HomeOf({cell});
   game_.Flip(cell, axis);
   step.Cells = {{cell, before, game_.PieceIn(cell)}};
   Finish(step);
@@ -234,6 +236,7 @@ TPlayChange TPlaySession::Flip(TCellPos cell, TFlip axis) {
   // A held piece mirrored home can no longer be picked up.
   if (held_ != TCellPos{} && !game_.CanPickUp(held_)) LetGo(change);
   change.Pieces = {cell};
+  change.OriginalFrames = FramesChanged(change.Pieces, home);
   NoteRedrawn(change);
   return change;
 }
@@ -297,6 +300,9 @@ TPlayChange TPlaySession::Redo() {
 TPlayChange TPlaySession::Walk(const TStep& step, bool backwards) {
   TPlayChange change;
   const bool wasSolved = game_.Solved();
+  std::vector<TCellPos> cells;
+  for (const TCellChange& cell : step.Cells) cells.push_back(cell.Cell);
+  const std::vector<bool> home = HomeOf(cells);
   TBoard& board = game_.board_;
   for (const TCellChange& cell : step.Cells)
     board.Map[cell.Cell.Column][cell.Cell.Row] = backwards ? cell.Before : cell.After;
@@ -310,8 +316,10 @@ TPlayChange TPlaySession::Walk(const TStep& step, bool backwards) {
   change.Outcome = solved ? TDropOutcome::Solved : TDropOutcome::Moved;
   // The clean picture covers every frame: leaving it redraws the board.
   change.WholeBoard = (wasSolved && !solved) || step.Cells.size() > 2;
-  if (!change.WholeBoard)
-    for (const TCellChange& cell : step.Cells) change.Pieces.push_back(cell.Cell);
+  if (!change.WholeBoard) {
+    change.Pieces = cells;
+    change.OriginalFrames = FramesChanged(cells, home);
+  }
   change.SolvedPicture = solved && !wasSolved;
   change.Counters = true;
   change.Tips = true;
@@ -345,6 +353,21 @@ void TPlaySession::Record(TStep step) {
   while (undoCells_ > kMaxCells && forgotten + 1 < undo_.size())
     undoCells_ -= undo_[forgotten++].Cells.size();
   undo_.erase(undo_.begin(), undo_.begin() + static_cast<std::ptrdiff_t>(forgotten));
+}
+
+std::vector<bool> TPlaySession::HomeOf(const std::vector<TCellPos>& cells) const {
+  std::vector<bool> home;
+  for (const TCellPos& cell : cells) home.push_back(game_.IsHome(cell));
+  return home;
+}
+
+std::vector<TCellPos> TPlaySession::FramesChanged(const std::vector<TCellPos>& cells,
+                                                  const std::vector<bool>& wasHome) const {
+  std::vector<TCellPos> changed;
+  for (size_t n = 0; n < cells.size(); ++n)
+    if (game_.IsHome(cells[n]) != wasHome[n] || (markShown_ && cells[n] == marked_))
+      changed.push_back(cells[n]);
+  return changed;
 }
 
 void TPlaySession::NoteRedrawn(const TPlayChange& change) {

@@ -58,8 +58,13 @@ struct TPlayChange {
   // The mark's frames: the cell left (plain again) and the cell marked.
   TCellPos Unmarked;
   TCellPos Marked;
-  // Cells whose keyboard frames (cursor, held piece) are drawn again.
-  std::vector<TCellPos> HandCells;
+  // Cells whose frames in the original view are drawn again: their piece
+  // came home or left it, or the mark shown there goes.
+  std::vector<TCellPos> OriginalFrames;
+  // Cells where the keyboard cursor was and is (drawn while the view has
+  // the focus), and where a piece held from the keyboard was or is.
+  std::vector<TCellPos> CursorCells;
+  std::vector<TCellPos> HeldCells;
   bool Counters = false;  // the moves, wrong moves and remaining labels
   bool Tips = false;
   bool Position = false;  // the position label shows the cursor's cell
@@ -152,6 +157,12 @@ class TPlaySession {
   void Finish(TStep& step);
   // Undo (backwards) or Redo.
   TPlayChange Walk(const TStep& step, bool backwards);
+  // Whether each cell holds its own piece.
+  std::vector<bool> HomeOf(const std::vector<TCellPos>& cells) const;
+  // The cells whose original-view frames change: home no more or newly, or
+  // marked.
+  std::vector<TCellPos> FramesChanged(const std::vector<TCellPos>& cells,
+                                      const std::vector<bool>& wasHome) const;
   // The mark is drawn over by a change of these cells.
   void NoteRedrawn(const TPlayChange& change);
   void StartHistory();

@@ -109,7 +109,8 @@ TLabel::TLabel(TControl* parent, int left, int top, const std::string& caption, 
                caption, left, top, width > 0 ? width : 1, height > 0 ? height : 1),
       autoSize_(width <= 0),
       alignment_(alignment),
-      wordWrap_(wordWrap) {
+      wordWrap_(wordWrap),
+      text_(caption) {
   AutoSize();
 }
 
@@ -121,15 +122,18 @@ UINT TLabel::DrawFlags() const {
 }
 
 void TLabel::SetCaption(const std::string& caption) {
-  if (caption == Caption()) return;
-  TControl::SetCaption(caption);
+  // Only the program sets a label's text: the copy kept spares asking the
+  // system for it.
+  if (caption == text_) return;
+  text_ = caption;
+  SetWindowTextA(Handle(), caption.c_str());
   AutoSize();
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void TLabel::AutoSize() {
   if (!autoSize_) return;
-  const std::string text = Caption();
+  const std::string& text = text_;
   RECT rect{0, 0, 0, 0};
   {
     const TWindowDc dc(Handle());
@@ -139,7 +143,10 @@ void TLabel::AutoSize() {
   // Drawn text may be wider than measured: glyphs reach a pixel past their
   // advance, and Wine draws a long line up to 1.5 % wider than it measures it.
   const int width = static_cast<int>(rect.right);
-  Resize(text.empty() ? 1 : width + width / 50 + Scale(2), static_cast<int>(rect.bottom));
+  const int newWidth = text.empty() ? 1 : width + width / 50 + Scale(2);
+  // Resizing a window costs far more than measuring text: a count that keeps
+  // its width ("12 moves", "13 moves") keeps the label's size too.
+  if (newWidth != Width() || rect.bottom != Height()) Resize(newWidth, static_cast<int>(rect.bottom));
 }
 
 LRESULT TLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -161,7 +168,7 @@ void TLabel::Paint(HDC dc, const RECT& /*area*/) {
   RECT rect;
   GetClientRect(Handle(), &rect);
   FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
-  const std::string text = Caption();
+  const std::string& text = text_;
   const TSelectObject selected(dc, FontOrDefault(Font()));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));

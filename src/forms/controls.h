@@ -51,6 +51,7 @@ class TLabel : public TControl {
   bool autoSize_;
   TAlignment alignment_;
   bool wordWrap_;
+  std::string text_;
 };
 
 class TButton : public TControl {

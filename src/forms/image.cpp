@@ -47,6 +47,18 @@ void TImage::Invalidate(int left, int top, int width, int height) {
   InvalidateRect(Handle(), &rect, FALSE);
 }
 
+void TImage::Invalidate(const std::vector<RECT>& rects) {
+  if (rects.size() == 1) InvalidateRect(Handle(), &rects.front(), FALSE);
+  if (rects.size() < 2) return;
+  // One region: each invalidation is a call to the system, a region is not.
+  const UniqueRegion region(CreateRectRgnIndirect(&rects.front()));
+  for (size_t n = 1; n < rects.size(); ++n) {
+    const UniqueRegion more(CreateRectRgnIndirect(&rects[n]));
+    CombineRgn(region.get(), region.get(), more.get(), RGN_OR);
+  }
+  InvalidateRgn(Handle(), region.get(), FALSE);
+}
+
 void TImage::InvalidateAll() {
   InvalidateRect(Handle(), nullptr, FALSE);
 }

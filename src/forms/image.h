@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "core/pixels.h"
 #include "platform/handles.h"
@@ -41,6 +42,8 @@ class TImage : public TControl {
   // The pixels, to paint into; then Invalidate what changed.
   TPixelView Canvas() const;
   void Invalidate(int left, int top, int width, int height);
+  // Several rectangles in one invalidation.
+  void Invalidate(const std::vector<RECT>& rects);
   void InvalidateAll();
 
   // The view takes part in the keyboard: Tab reaches it, a click focuses it,

@@ -29,8 +29,10 @@ TCellPos TQuiltraForm::OriginalCellAt(int x, int y) const {
 }
 
 void TQuiltraForm::UpdatePuzzleCursor(TCellPos cell) {
-  PuzzlePictureImage->ChangeCursor(
-      LoadCursor(nullptr, Game().CanPickUp(cell) ? IDC_HAND : IDC_ARROW));
+  // The system's shared cursors, loaded once.
+  static const HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+  static const HCURSOR arrow = LoadCursor(nullptr, IDC_ARROW);
+  PuzzlePictureImage->ChangeCursor(Game().CanPickUp(cell) ? hand : arrow);
 }
 
 void TQuiltraForm::PuzzlePictureImageMouseMove(TShiftState shift, int x, int y) {

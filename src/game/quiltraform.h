@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/gamefile.h"
 #include "core/geometry.h"
@@ -120,6 +121,12 @@ class TQuiltraForm : public TForm {
   bool PicturesShown() const;
   // The piece the game has in a cell, painted there.
   void DrawPiece(TCellPos cell);
+  // The piece and its frame in the puzzle view as a move leaves them, and
+  // the frame in the original view when it changed; the cells' rectangles
+  // are added for one invalidation of each view.
+  void DrawCell(TCellPos cell, bool originalFrame, std::vector<RECT>& puzzleCells,
+                std::vector<RECT>& originalCells);
+  RECT PuzzleCellRect(TCellPos cell) const;
   void DrawAllPieces();
   void DrawCellFrame(TImage* image, int cellWidth, int cellHeight, int column, int row,
                      bool highlight);

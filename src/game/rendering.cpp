@@ -18,6 +18,31 @@ void TQuiltraForm::DrawPiece(TCellPos cell) {
                                  piece_.Height);
 }
 
+void TQuiltraForm::DrawCell(TCellPos cell, bool originalFrame, std::vector<RECT>& puzzleCells,
+                            std::vector<RECT>& originalCells) {
+  if (!PuzzlePictureImage || !BackupPictureImage || !OriginalPictureImage) return;
+  // Painted as DrawPiece and DrawCellFrames paint; the caller invalidates.
+  const TCell& piece = Game().PieceIn(cell);
+  PaintPiece(Game().Board(), piece_, BackupPictureImage->Canvas(), PuzzlePictureImage->Canvas(),
+             piece.C, piece.R, piece.FH, piece.FV, cell.Column, cell.Row);
+  const uint32_t color =
+      FrameColor(Game().Board(), cell.Column, cell.Row, false, session_.Settings().LightGrid);
+  PaintCellFrame(PuzzlePictureImage->Canvas(), piece_.Width, piece_.Height, cell.Column, cell.Row,
+                 color, FrameWidth());
+  puzzleCells.push_back(PuzzleCellRect(cell));
+  if (!originalFrame) return;
+  const int width = OriginalCellWidth(), height = OriginalCellHeight();
+  PaintCellFrame(OriginalPictureImage->Canvas(), width, height, cell.Column, cell.Row, color,
+                 FrameWidth());
+  originalCells.push_back(RECT{cell.Column * width, cell.Row * height, (cell.Column + 1) * width,
+                               (cell.Row + 1) * height});
+}
+
+RECT TQuiltraForm::PuzzleCellRect(TCellPos cell) const {
+  return RECT{cell.Column * piece_.Width, cell.Row * piece_.Height,
+              (cell.Column + 1) * piece_.Width, (cell.Row + 1) * piece_.Height};
+}
+
 void TQuiltraForm::DrawAllPieces() {
   if (!PuzzlePictureImage || !BackupPictureImage) return;
   // Painted as DrawPiece paints, but the view is invalidated once.

@@ -109,7 +109,7 @@ TEST(PlaySession, ADragIsPlannedOnceForEachCellAndTheHandIsOne) {
   EXPECT_TRUE(session.PointerOver(TView::Puzzle, At(1, 0)));
   EXPECT_FALSE(session.PointerOver(TView::Original, At(4, 4)));
   // Keys, Undo and Randomize wait while the pointer holds a piece.
-  EXPECT_EQ(session.Key(TPlayKey::Right).HandCells.size(), 0u);
+  EXPECT_TRUE(session.Key(TPlayKey::Right).CursorCells.empty());
   EXPECT_FALSE(session.CanUndo());
   // Released outside the views: nothing held, nothing moved.
   EXPECT_EQ(session.PointerReleased(TView::Puzzle, TCellPos{}).Outcome, TDropOutcome::Refused);
