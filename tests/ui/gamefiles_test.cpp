@@ -19,6 +19,8 @@ class TGame {
  public:
   explicit TGame(const TTempDir& folder) : folder_(folder), process_(InstallGame(folder)) {
     Window = process_.WaitWindow("TQuiltraForm");
+    // The first key goes to the game only once it is in front.
+    WaitFor([&] { return GetForegroundWindow() == Window; }, 5000);
   }
   TProcess& Process() { return process_; }
   HWND Window = nullptr;
