@@ -5,6 +5,7 @@
 #include "core/statusframe.h"
 #include "platform/error.h"
 #include "platform/paths.h"
+#include "platform/retry.h"
 
 namespace {
 
@@ -93,10 +94,13 @@ void CopyDeleteLevel(const std::string& source, const std::string& destination, 
         if (frame.Adopt() && copy) return;
       } else if (copy) {
         RemoveReadOnly(destinationEntry);
-        SetLastError(0);
-        if (!CopyFileA(sourceEntry.c_str(), destinationEntry.c_str(), FALSE))
-          return frame.Raise(__LINE__, "Failed to copy file.", sourceEntry, destinationEntry,
-                             GetLastError());
+        const DWORD code = RetryWhileHeld([&]() -> DWORD {
+          SetLastError(0);
+          return CopyFileA(sourceEntry.c_str(), destinationEntry.c_str(), FALSE) ? 0
+                                                                                 : GetLastError();
+        });
+        if (code != 0)
+          return frame.Raise(__LINE__, "Failed to copy file.", sourceEntry, destinationEntry, code);
       } else {
         RemoveReadOnly(sourceEntry);
         DeleteFileA(sourceEntry.c_str());
@@ -133,8 +137,14 @@ void MyRenameFile(const std::string& oldPath, const std::string& newPath, bool o
       // must not cost the existing file.
       flags |= MOVEFILE_REPLACE_EXISTING;
     }
-    if (!MoveFileExA(oldPath.c_str(), newPath.c_str(), flags))
+    const DWORD code = RetryWhileHeld([&]() -> DWORD {
+      SetLastError(0);
+      return MoveFileExA(oldPath.c_str(), newPath.c_str(), flags) ? 0 : GetLastError();
+    });
+    if (code != 0) {
+      SetLastError(code);
       frame.Raise(__LINE__, "Failed to rename.", oldPath, newPath);
+    }
   });
 }
 

@@ -5,6 +5,7 @@
 #include "core/pathtext.h"
 #include "core/statusframe.h"
 #include "platform/handles.h"
+#include "platform/retry.h"
 
 std::function<DWORD(TDurableWriteStep step, const std::string& temporaryPath)> DurableWriteTestHook;
 
@@ -108,8 +109,6 @@ void WriteTextFileDurably(const std::string& path, const std::string& text) {
     file.Close();
     if (code != 0) return frame.Raise(__LINE__, "Failed to write file.", path, name, code);
 
-    code = TestHookCode(TDurableWriteStep::Replace, temporary.Path);
-    if (code != 0) return frame.Raise(__LINE__, "Failed to replace file.", path, name, code);
     // A read-only file would refuse the rename: clear every attribute, as
     // for any read-only file we overwrite, and put them back on failure.
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -117,9 +116,15 @@ void WriteTextFileDurably(const std::string& path, const std::string& text) {
                           (attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
                           (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     if (readOnly) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetLastError(0);
-    if (!MoveFileExA(name, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      code = FailureCode();
+    code = RetryWhileHeld([&]() -> DWORD {
+      if (const DWORD hooked = TestHookCode(TDurableWriteStep::Replace, temporary.Path))
+        return hooked;
+      SetLastError(0);
+      return MoveFileExA(name, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                 ? 0
+                 : FailureCode();
+    });
+    if (code != 0) {
       if (readOnly) SetFileAttributesA(path.c_str(), attributes);
       return frame.Raise(__LINE__, "Failed to replace file.", path, name, code);
     }

@@ -222,6 +222,21 @@ TEST(StoredTextList, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_NE(recorder.Shows[0].SystemErrorCode, 0u);
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 
+  // Held for a moment only, as antivirus or cloud sync hold a new file: the
+  // replace is tried again and the save goes through.
+  recorder.Shows.clear();
+  held =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(300);
+    CloseHandle(held);
+  });
+  EXPECT_TRUE(list.Save(false));
+  release.join();
+  EXPECT_NE(test::ReadText(path), old);
+  EXPECT_TRUE(recorder.Shows.empty());
+
   // An exception from the hook: nothing is written either.
   test::WriteText(path, old);
   recorder.Shows.clear();
