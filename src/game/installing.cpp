@@ -54,6 +54,30 @@ bool CanInstallInto(const std::string& parent, const std::string& folder) {
   return CanWriteInDirectory(MyFileExists(target) ? target : parent);
 }
 
+// Settings lists a user's own installation beside one for every user: the
+// user's is told apart by its name.
+std::string UninstallDisplayName(const std::string& program, TUninstallRoot root) {
+  return root == TUninstallRoot::CurrentUser &&
+                 HasUninstallEntry(program, TUninstallRoot::LocalMachine)
+             ? program + " (this user)"
+             : program;
+}
+
+// What Settings shows of the installation: the program's icon, version and
+// maker as its version resource has them, its folder, today and its size.
+TUninstallDetails UninstallDetails(const std::string& exe, const std::string& folder) {
+  SYSTEMTIME today{};
+  GetLocalTime(&today);
+  char date[16];
+  wsprintfA(date, "%04u%02u%02u", today.wYear, today.wMonth, today.wDay);
+  return TUninstallDetails{.DisplayIcon = exe,
+                           .DisplayVersion = VersionResourceText(exe, "ProductVersion"),
+                           .Publisher = VersionResourceText(exe, "CompanyName"),
+                           .InstallLocation = folder,
+                           .InstallDate = date,
+                           .EstimatedSizeKB = FolderSizeKB(folder)};
+}
+
 // True when the directory holds nothing but the file given.
 bool HoldsOnly(const std::string& directory, const std::string& file) {
   WIN32_FIND_DATAA entry{};
@@ -159,7 +183,8 @@ bool TInstallForm::Install() {
                               linkOptions);
       CopyFileAsLink(readme, group + "Readme" + GetLinkExtension(readme), "", linkOptions);
     }
-    SetUninstallRegistry(ProgramName, ProgramName, uninstallCommand, place.Root);
+    SetUninstallRegistry(ProgramName, UninstallDisplayName(ProgramName, place.Root),
+                         uninstallCommand, place.Root, UninstallDetails(exe, target));
 
     // The game starts in its own directory, so that it holds no other
     // directory open.

@@ -1,5 +1,8 @@
 #include "fileinfo.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/statusframe.h"
 #include "platform/error.h"
 #include "platform/system.h"
@@ -57,4 +60,54 @@ TDateTime ConvertFileTime(const FILETIME& fileTime) {
                             calendar.wMinute, calendar.wSecond, calendar.wMilliseconds});
   });
   return value;
+}
+
+std::string VersionResourceText(const std::string& program, const std::string& name) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);
+  if (size == 0) return "";
+  std::vector<char> block(size);
+  if (!GetFileVersionInfoA(program.c_str(), 0, size, block.data())) return "";
+  struct TTranslation {
+    WORD Language;
+    WORD CodePage;
+  };
+  TTranslation* translation = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                      reinterpret_cast<void**>(&translation), &length) ||
+      length < sizeof(TTranslation))
+    return "";
+  char path[64];
+  wsprintfA(path, "\\StringFileInfo\\%04x%04x\\", translation->Language, translation->CodePage);
+  char* text = nullptr;
+  if (!VerQueryValueA(block.data(), (path + name).c_str(), reinterpret_cast<void**>(&text),
+                      &length) ||
+      length == 0)
+    return "";
+  return std::string(text);
+}
+
+uint32_t FolderSizeKB(const std::string& folder) {
+  uint64_t bytes = 0;
+  std::vector<std::string> pending{folder};
+  while (!pending.empty()) {
+    const std::string current = pending.back() + "\\";
+    pending.pop_back();
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((current + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) continue;
+    do {
+      const std::string entry = found.cFileName;
+      if (entry == "." || entry == "..") continue;
+      // Links to folders elsewhere are not this folder's.
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        pending.push_back(current + entry);
+      else
+        bytes += (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  return static_cast<uint32_t>(std::min<uint64_t>((bytes + 1023) / 1024, UINT32_MAX));
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "core/datetime.h"
 
@@ -14,6 +15,11 @@ uint64_t GetFileSize(HANDLE file);
 // A file time as a local date-time value; 0 and an error in FunStatContext
 // when it can't be converted.
 TDateTime ConvertFileTime(const FILETIME& fileTime);
+// A text of a program's version resource ("ProductVersion", "CompanyName"),
+// in its first language; empty when it has none.
+std::string VersionResourceText(const std::string& program, const std::string& name);
+// The size of a folder's files, its subfolders' included, in whole KB.
+uint32_t FolderSizeKB(const std::string& folder);
 
 // Loaded at start when the system is version 5 or later; nothing calls the
 // entry points yet, they are kept for the file unit's optional services.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <utility>
+
 #include "core/statusframe.h"
 #include "platform/handles.h"
 #include "platform/paths.h"
@@ -27,6 +29,15 @@ std::string UninstallKeyPath(const std::string& keyName) {
 void WriteRegistryString(HKEY key, const char* name, const std::string& value) {
   LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                                static_cast<DWORD>(value.size() + 1));
+  if (result != ERROR_SUCCESS) {
+    SetLastError(static_cast<DWORD>(result));
+    THROW_PROGRAM_ERROR(std::string("Failed to set data for \"") + name + "\".");
+  }
+}
+
+void WriteRegistryNumber(HKEY key, const char* name, DWORD value) {
+  LONG result = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                               sizeof value);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     THROW_PROGRAM_ERROR(std::string("Failed to set data for \"") + name + "\".");
@@ -88,8 +99,13 @@ bool CanWriteUninstallRegistry(const std::string& keyName, TUninstallRoot root) 
   return root == TUninstallRoot::CurrentUser;
 }
 
+bool HasUninstallEntry(const std::string& keyName, TUninstallRoot root) {
+  return IsUsableKeyName(keyName) && OpenUninstallKey(RootKey(root), keyName, KEY_READ) != nullptr;
+}
+
 void SetUninstallRegistry(const std::string& keyName, const std::string& displayName,
-                          const std::string& uninstallCommand, TUninstallRoot root) {
+                          const std::string& uninstallCommand, TUninstallRoot root,
+                          const TUninstallDetails& details) {
   STATUS_FRAME("SetUninstallRegistry");
   frame.Run([&] {
     if (!IsUsableKeyName(keyName)) return;
@@ -100,6 +116,16 @@ void SetUninstallRegistry(const std::string& keyName, const std::string& display
     UniqueRegistryKey key(opened);
     WriteRegistryString(key.get(), "DisplayName", displayName);
     WriteRegistryString(key.get(), "UninstallString", uninstallCommand);
+    const std::pair<const char*, const std::string*> texts[] = {
+        {"DisplayIcon", &details.DisplayIcon},         {"DisplayVersion", &details.DisplayVersion},
+        {"Publisher", &details.Publisher},             {"InstallLocation", &details.InstallLocation},
+        {"InstallDate", &details.InstallDate}};
+    for (const auto& [name, value] : texts)
+      if (!value->empty()) WriteRegistryString(key.get(), name, *value);
+    if (details.EstimatedSizeKB > 0)
+      WriteRegistryNumber(key.get(), "EstimatedSize", details.EstimatedSizeKB);
+    WriteRegistryNumber(key.get(), "NoModify", 1);
+    WriteRegistryNumber(key.get(), "NoRepair", 1);
   });
 }
 

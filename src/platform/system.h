@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 // The system's major version number is greater than 4.
@@ -22,12 +23,26 @@ extern HKEY UninstallMachineRoot;
 // True when the entry can be written under the root: it exists and takes
 // values, or the uninstall list takes a new key. Nothing is written.
 bool CanWriteUninstallRegistry(const std::string& keyName, TUninstallRoot root);
-// Creates the key when missing and writes "DisplayName" and
-// "UninstallString". A key that can't be opened is skipped silently; a value
-// that can't be written is an error in FunStatContext.
+// What Settings shows of an installation beside its name; empty texts and a
+// size of 0 are not written.
+struct TUninstallDetails {
+  std::string DisplayIcon;
+  std::string DisplayVersion;
+  std::string Publisher;
+  std::string InstallLocation;
+  std::string InstallDate;  // yyyymmdd
+  uint32_t EstimatedSizeKB = 0;
+};
+// Creates the key when missing and writes "DisplayName", "UninstallString",
+// the details given, and NoModify and NoRepair (there is only one way to
+// install). A key that can't be opened is skipped silently; a value that
+// can't be written is an error in FunStatContext.
 void SetUninstallRegistry(const std::string& keyName, const std::string& displayName,
                           const std::string& uninstallCommand,
-                          TUninstallRoot root = TUninstallRoot::LocalMachine);
+                          TUninstallRoot root = TUninstallRoot::LocalMachine,
+                          const TUninstallDetails& details = {});
+// Whether an entry of that name lies under the root.
+bool HasUninstallEntry(const std::string& keyName, TUninstallRoot root);
 // Deletes one entry: the one whose command starts programFile, else the
 // current user's, else the local machine's. False when an entry was there and
 // stays.

@@ -35,10 +35,28 @@ TEST(UninstallRegistry, TheEntryIsWrittenWithBothValuesAndDeletedAgain) {
   const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
   const std::string path = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + name;
   const std::string command = "C:\\Program Files\\Quiltra\\Quiltra.exe /Uninstall";
-  SetUninstallRegistry(name, "Quiltra", command);
+  SetUninstallRegistry(name, "Quiltra", command, TUninstallRoot::LocalMachine,
+                       {.DisplayIcon = "C:\\Program Files\\Quiltra\\Quiltra.exe",
+                        .DisplayVersion = "2.5.2",
+                        .Publisher = "The Quiltra developers",
+                        .InstallLocation = "C:\\Program Files\\Quiltra",
+                        .InstallDate = "20261209",
+                        .EstimatedSizeKB = 1700});
   EXPECT_EQ(FunStatContext.Status, fsPerfect) << FunStatContext.Description;
   EXPECT_EQ(ReadValue(path, "DisplayName"), "Quiltra");
   EXPECT_EQ(ReadValue(path, "UninstallString"), command);
+  EXPECT_EQ(ReadValue(path, "DisplayVersion"), "2.5.2");
+  EXPECT_EQ(ReadValue(path, "InstallDate"), "20261209");
+  for (const auto& [value, expected] :
+       {std::pair{"EstimatedSize", 1700u}, {"NoModify", 1u}, {"NoRepair", 1u}}) {
+    DWORD number = 0, size = sizeof number;
+    EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, path.c_str(), value, RRF_RT_REG_DWORD, nullptr,
+                           &number, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(number, expected) << value;
+  }
+  EXPECT_TRUE(HasUninstallEntry(name, TUninstallRoot::LocalMachine));
+  EXPECT_FALSE(HasUninstallEntry(name, TUninstallRoot::CurrentUser));
 
   DeleteUninstallerRegistry(name);
   EXPECT_EQ(FunStatContext.Status, fsPerfect);

@@ -111,6 +111,12 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   }
   EXPECT_EQ(UninstallValue("DisplayName"), "Quiltra");
   EXPECT_EQ(UninstallValue("UninstallString"), "\"" + exe + "\" /Uninstall");
+  // What Settings shows beside the name, from the program's version resource.
+  EXPECT_TRUE(SamePath(UninstallValue("DisplayIcon"), exe));
+  EXPECT_TRUE(SamePath(UninstallValue("InstallLocation") + "\\", installed));
+  EXPECT_EQ(UninstallValue("DisplayVersion"), "2.5.2");
+  EXPECT_EQ(UninstallValue("Publisher"), "The Quiltra developers");
+  EXPECT_EQ(UninstallValue("InstallDate").size(), 8u);
   EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallKey));
 
   // The installed game uninstalls itself; the switch's letter case does not
