@@ -1,11 +1,13 @@
-// Where the game keeps the files it writes. Next to the executable whenever
-// that folder can be written (portable use, files already there). A standard
-// user cannot write in Program Files: then the options file and the error log
-// live in the user's application-data folder under the program's name, and
-// the games in "QuiltraGames" in the user's documents.
+// Where the game keeps the files it writes. A copy that runs from where the
+// installer installs (Program Files, the user's own programs folder), or
+// from a folder it cannot write, keeps the options file and the error log in
+// the user's application-data folder under the program's name, and the games
+// in "QuiltraGames" in the user's documents: they outlive the program. A copy
+// anywhere else (unpacked, portable) keeps them next to the executable.
 #pragma once
 
 #include <string>
+#include <vector>
 
 // Decided once, at the first call: false when the program's folder cannot
 // be written and the user's own folders are used.
@@ -17,3 +19,11 @@ std::string OptionsFilePath();
 std::string ErrorLogPath();
 // "QuiltraGames\", with its trailing backslash; not created here.
 std::string GamesFolderPath();
+constexpr const char* kGamesFolderName = "QuiltraGames";
+
+// Games left in the program's own "QuiltraGames" (by an older version) are
+// copied to the user's games folder where a game of that name is missing;
+// gives the games that could not be copied.
+std::vector<std::string> CarryGamesOver();
+// A game of the program's own games folder as carried over to the user's.
+std::string CarriedGamePath(const std::string& path);

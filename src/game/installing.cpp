@@ -6,6 +6,7 @@
 
 #include "core/pathtext.h"
 #include "core/statusframe.h"
+#include "game/filelocations.h"
 #include "game/installform.h"
 #include "platform/files.h"
 #include "platform/messages.h"
@@ -78,8 +79,8 @@ TUninstallDetails UninstallDetails(const std::string& exe, const std::string& fo
                            .EstimatedSizeKB = FolderSizeKB(folder)};
 }
 
-// True when the directory holds nothing but the file given.
-bool HoldsOnly(const std::string& directory, const std::string& file) {
+// True when the directory holds nothing but the file and the entry kept.
+bool HoldsOnly(const std::string& directory, const std::string& file, const std::string& kept) {
   WIN32_FIND_DATAA entry{};
   SetLastError(0);
   HANDLE search = FindFirstFileA((AddPathDelimiter(directory) + "*").c_str(), &entry);
@@ -87,7 +88,8 @@ bool HoldsOnly(const std::string& directory, const std::string& file) {
   bool only = true;
   do {
     const std::string name = entry.cFileName;
-    if (name != "." && name != ".." && !IsSamePath(AddPathDelimiter(directory) + name, file))
+    if (name != "." && name != ".." && !IsSamePath(AddPathDelimiter(directory) + name, file) &&
+        !SameTextAscii(name, kept))
       only = false;
   } while (only && FindNextFileA(search, &entry));
   FindClose(search);
@@ -210,13 +212,22 @@ bool TInstallForm::Uninstall() {
       finished = false;
       return;
     }
-    if (!QueryDialog("Delete directory \"" + directory + "\" (and all contained files)?")) return;
+    // Saved games never go with the program: a games folder inside it stays.
+    const std::string games = AddPathDelimiter(directory) + kGamesFolderName;
+    const DWORD gamesAttributes = GetFileAttributesA(games.c_str());
+    const bool keepsGames = gamesAttributes != INVALID_FILE_ATTRIBUTES &&
+                            (gamesAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::string gamesKept =
+        keepsGames ? " The saved games in \"" + games + "\" are kept." : std::string();
+    if (!QueryDialog("Delete directory \"" + directory + "\" (and all contained files)?" +
+                     gamesKept))
+      return;
 
     // The running program stays; anything else left means the user may not
     // delete here. The shortcuts and the entry then stay too, so that the
     // program can still be used and uninstalled by someone who may.
-    DeleteDirectoryNoErrors(directory);
-    if (!HoldsOnly(directory, GetProgramFileName())) {
+    DeleteDirectoryNoErrors(directory, kGamesFolderName);
+    if (!HoldsOnly(directory, GetProgramFileName(), kGamesFolderName)) {
       ErrorDialog("Could not delete directory \"" + directory +
                   "\". Run the uninstaller as an administrator.");
       return;
@@ -235,7 +246,8 @@ bool TInstallForm::Uninstall() {
                   ". Run the uninstaller as an administrator.");
       return;
     }
-    MessageDialog("Uninstallation successful. Some files that were in use were not deleted.");
+    MessageDialog("Uninstallation successful. Some files that were in use were not deleted." +
+                  gamesKept);
   });
   frame.ShowStep(__LINE__, "Failed to uninstall program.");
   return finished;

@@ -1,6 +1,7 @@
 // The options file: the player's settings, the current picture and the last
 // game, read once at start and written once when the window closes.
 #include "forms/formfields.h"
+#include "game/filelocations.h"
 #include "game/quiltraform.h"
 #include "platform/storedtextlist.h"
 
@@ -46,6 +47,7 @@ void TQuiltraForm::ReadOptions(TStoredTextList& list) {
   session_.SetAllowFlip(allowFlip);
   AllowFlipCheckBox->SetChecked(allowFlip);
   list.ReadString(kGameSection, "LastGameTitle", LastGameTitle, false, kMaxTitleLength);
+  LastGameTitle = CarriedGamePath(LastGameTitle);
   LoadGameDialog.FileName = LastGameTitle;
   SaveGameDialog.FileName = LastGameTitle;
 }

@@ -14,6 +14,18 @@
 
 namespace {
 
+// Games an older version kept next to an installed program go to the
+// player's games folder; only a copy that fails is told.
+void CarryGamesToThePlayer() {
+  STATUS_FRAME("CarryGamesToThePlayer");
+  frame.Run([&] {
+    const std::vector<std::string> failed = CarryGamesOver();
+    if (!failed.empty())
+      frame.Raise(__LINE__, "Failed to copy file.", failed.front(), GamesFolderPath());
+  });
+  frame.ShowStep(__LINE__, "Failed to copy the saved games to the games folder.");
+}
+
 std::vector<std::string> GridCountItems() {
   std::vector<std::string> items;
   for (int count = kMinGridCount; count <= kMaxGridCount; ++count)
@@ -137,6 +149,7 @@ void TQuiltraForm::BeforeRun(TAboutForm& about) {
     about.ProgramVersionLabel->SetCaption(kProgramVersion);
     SetLastError(0);
     CreateDirectoryA(GamesDirectory().c_str(), nullptr);
+    CarryGamesToThePlayer();
     OptionsList = std::make_unique<TStoredTextList>(OptionsFilePath());
     OptionsList->OnLoad = [this](TStoredTextList& list) { ReadOptions(list); };
     OptionsList->OnSave = [this](TStoredTextList& list) { WriteOptions(list); };

@@ -148,7 +148,7 @@ void MyRenameFile(const std::string& oldPath, const std::string& newPath, bool o
   });
 }
 
-void DeleteDirectoryNoErrors(const std::string& directory) {
+void DeleteDirectoryNoErrors(const std::string& directory, const std::string& kept) {
   STATUS_FRAME("DeleteDirectoryNoErrors");
   frame.Run([&] {
     // An empty text would search the current directory and empty it.
@@ -161,6 +161,7 @@ void DeleteDirectoryNoErrors(const std::string& directory) {
       } else {
         for (; search.Code() == 0; search.Next()) {
           if (search.IsSelfOrParent()) continue;
+          if (!kept.empty() && SameTextAscii(search.Name(), kept)) continue;
           const std::string entry = base + search.Name();
           if (search.IsDirectory() && search.IsLink()) {
             // A junction or directory link: remove the link, keep its target.

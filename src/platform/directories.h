@@ -9,7 +9,9 @@ void MyRenameFile(const std::string& oldPath, const std::string& newPath, bool o
 // Deletes the tree, leaving whatever can't be deleted (files in use and the
 // directories that hold them). Links to directories are removed, never
 // followed.
-void DeleteDirectoryNoErrors(const std::string& directory);
+// An entry of the directory named kept (a file or a folder) stays, and the
+// directory with it.
+void DeleteDirectoryNoErrors(const std::string& directory, const std::string& kept = "");
 // With copy on, copies the tree into destination (created from the source as
 // template), overwriting files of the same names, read-only ones too; hidden
 // and system entries of the source are not visited; the copy stops at the

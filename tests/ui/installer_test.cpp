@@ -134,17 +134,22 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
     SaveScreenshot("installer-uninstall");
 
     ASSERT_TRUE(PressButton(window, "Un&install"));
+    // The game, started from this folder of the test's, made its games
+    // folder next to itself; saved games never go with the program.
+    const std::string kept =
+        " The saved games in \"" + installed + "QuiltraGames\" are kept.";
     EXPECT_EQ(AnswerBox(uninstaller, IDYES), "Delete directory \"" + Text(EditOf(window, false)) +
-                                                 "\" (and all contained files)?");
+                                                 "\" (and all contained files)?" + kept);
     std::string caption;
     EXPECT_EQ(AnswerBox(uninstaller, IDOK, &caption),
-              "Uninstallation successful. Some files that were in use were not deleted.");
+              "Uninstallation successful. Some files that were in use were not deleted." + kept);
     EXPECT_EQ(caption, "Message");
     EXPECT_EQ(uninstaller.Wait(), 0);
   }
-  // The running program stayed; everything else went.
+  // The running program and the games stayed; everything else went.
   EXPECT_TRUE(Exists(exe));
-  for (const char* name : {"Readme.txt", "Quiltra.ini", "Pictures", "QuiltraGames"})
+  EXPECT_TRUE(Exists(installed + "QuiltraGames"));
+  for (const char* name : {"Readme.txt", "Quiltra.ini", "Pictures"})
     EXPECT_FALSE(Exists(installed + name)) << name;
   EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
   EXPECT_FALSE(Exists(group));

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include "support/driver.h"
+#include "support/game.h"
 #include "support/installation.h"
 #include "support/system.h"
 
@@ -61,6 +62,34 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
   ASSERT_NE(game.Window, nullptr);
   EXPECT_TRUE(SamePath(ProcessExe(game.ProcessId), exe)) << ProcessExe(game.ProcessId);
   CloseAndWait(game);
+  // Installed, the game keeps its games in the documents, though it could
+  // write in its own folder: they outlive it.
+  const std::string games = SpecialFolder(CSIDL_PERSONAL) + "QuiltraGames\\";
+  EXPECT_TRUE(Exists(games));
+  EXPECT_FALSE(Exists(installed + "QuiltraGames"));
+  WriteText(games + "saved.qtg", "[QuiltraGame]\r\n");
+
+  // Games an older version kept next to the program go with the player at
+  // the next start, never over a game of the same name, and the last game
+  // follows.
+  CreateDirectoryA((installed + "QuiltraGames").c_str(), nullptr);
+  WriteText(installed + "QuiltraGames\\old.qtg", "old game");
+  WriteText(installed + "QuiltraGames\\saved.qtg", "older copy");
+  const std::string options = SpecialFolder(CSIDL_APPDATA) + "Quiltra\\Quiltra.ini";
+  WritePrivateProfileStringA("QuiltraGame", "LastGameTitle",
+                             (installed + "QuiltraGames\\old.qtg").c_str(), options.c_str());
+  {
+    TProcess again(exe);
+    HWND window = again.WaitWindow("TQuiltraForm");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(CloseQuietly(again, window));
+  }
+  EXPECT_EQ(ReadText(games + "old.qtg"), "old game");
+  EXPECT_EQ(ReadText(games + "saved.qtg"), "[QuiltraGame]\r\n");
+  char last[MAX_PATH] = {};
+  GetPrivateProfileStringA("QuiltraGame", "LastGameTitle", "", last, sizeof last, options.c_str());
+  EXPECT_TRUE(SamePath(last, games + "old.qtg")) << last;
+  DeleteFileA((games + "old.qtg").c_str());
 
   for (const std::string& path :
        {TCleanInstallation::DesktopLink(), TCleanInstallation::Group() + "Quiltra.lnk"}) {
@@ -78,12 +107,16 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
     ASSERT_NE(window, nullptr);
     EXPECT_NE(AnswerBox(uninstaller, IDYES), "(no box)");
     EXPECT_EQ(AnswerBox(uninstaller, IDOK),
-              "Uninstallation successful. Some files that were in use were not deleted.");
+              "Uninstallation successful. Some files that were in use were not deleted. The saved "
+              "games in \"" + installed + "QuiltraGames\" are kept.");
     EXPECT_EQ(uninstaller.Wait(), 0);
   }
+  EXPECT_TRUE(Exists(installed + "QuiltraGames\\old.qtg"));
   EXPECT_FALSE(Exists(installed + "Readme.txt"));
   EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  EXPECT_TRUE(Exists(games + "saved.qtg"));
+  DeleteFileA((games + "saved.qtg").c_str());
 }
 
 TEST_F(StandardUserInstaller, AChosenFolderTheUserCantWriteIsRefusedAndNothingIsCopied) {
