@@ -241,10 +241,22 @@ bool TInstallForm::Uninstall() {
     if (!programs.empty() && !folder.empty() && !IsDriveOnly(folder))
       DeleteDirectoryNoErrors(AddPathDelimiter(programs) + folder);
     DeleteMadeFile(GetStartupPath(), ChangeFileExtension(GetProgramExeName(), "") + ".lnk");
-    if (!DeleteUninstallerRegistry(ProgramName, GetProgramFileName())) {
-      ErrorDialog("Could not remove the uninstall entry of " + ProgramName +
-                  ". Run the uninstaller as an administrator.");
-      return;
+    switch (DeleteUninstallerRegistry(ProgramName, GetProgramFileName())) {
+      case TEntryRemoval::Refused:
+        ErrorDialog("Could not remove the uninstall entry of " + ProgramName +
+                    ". Run the uninstaller as an administrator.");
+        return;
+      case TEntryRemoval::NoneNamesIt:
+        // Run by another account (an administrator approving Settings' run,
+        // say): that account has no entry of this installation to remove.
+        ErrorDialog("The program in directory \"" + directory +
+                    "\" was deleted, but no uninstall entry of this account names it. If "
+                    "another account installed it, its entry and shortcuts stay until that "
+                    "account uninstalls the program from Settings." +
+                    gamesKept);
+        return;
+      case TEntryRemoval::Removed:
+        break;
     }
     MessageDialog("Uninstallation successful. Some files that were in use were not deleted." +
                   gamesKept);

@@ -129,18 +129,18 @@ void SetUninstallRegistry(const std::string& keyName, const std::string& display
   });
 }
 
-bool DeleteUninstallerRegistry(const std::string& keyName, const std::string& programFile) {
+TEntryRemoval DeleteUninstallerRegistry(const std::string& keyName,
+                                        const std::string& programFile) {
   STATUS_FRAME("DeleteUninstallerRegistry");
-  bool deleted = true;
+  TEntryRemoval removal = TEntryRemoval::NoneNamesIt;
   frame.Run([&] {
     if (!IsUsableKeyName(keyName)) return;
     HKEY chosen = nullptr;
     for (TUninstallRoot root : {TUninstallRoot::CurrentUser, TUninstallRoot::LocalMachine}) {
       UniqueRegistryKey key = OpenUninstallKey(RootKey(root), keyName, KEY_READ);
       if (!key) continue;
-      if (!chosen) chosen = RootKey(root);
       // An entry of another installation of the same program stays.
-      if (!programFile.empty() &&
+      if (programFile.empty() ||
           IsSamePath(CommandProgram(UninstallCommandOf(key.get())), programFile)) {
         chosen = RootKey(root);
         break;
@@ -148,7 +148,10 @@ bool DeleteUninstallerRegistry(const std::string& keyName, const std::string& pr
     }
     // RegDeleteKeyA removes the key with its values and refuses a key that
     // has subkeys of its own, which ours never has.
-    if (chosen) deleted = RegDeleteKeyA(chosen, UninstallKeyPath(keyName).c_str()) == ERROR_SUCCESS;
+    if (chosen)
+      removal = RegDeleteKeyA(chosen, UninstallKeyPath(keyName).c_str()) == ERROR_SUCCESS
+                    ? TEntryRemoval::Removed
+                    : TEntryRemoval::Refused;
   });
-  return deleted;
+  return removal;
 }

@@ -43,7 +43,10 @@ void SetUninstallRegistry(const std::string& keyName, const std::string& display
                           const TUninstallDetails& details = {});
 // Whether an entry of that name lies under the root.
 bool HasUninstallEntry(const std::string& keyName, TUninstallRoot root);
-// Deletes one entry: the one whose command starts programFile, else the
-// current user's, else the local machine's. False when an entry was there and
-// stays.
-bool DeleteUninstallerRegistry(const std::string& keyName, const std::string& programFile = "");
+// Deletes one entry: the one whose command starts programFile, the current
+// user's or the local machine's; without a program file, the current user's,
+// else the local machine's. An entry that names another installation stays:
+// NoneNamesIt, as when there is none. Refused: the entry was there and stays.
+enum class TEntryRemoval { Removed, NoneNamesIt, Refused };
+TEntryRemoval DeleteUninstallerRegistry(const std::string& keyName,
+                                        const std::string& programFile = "");

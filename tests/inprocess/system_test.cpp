@@ -58,10 +58,11 @@ TEST(UninstallRegistry, TheEntryIsWrittenWithBothValuesAndDeletedAgain) {
   EXPECT_TRUE(HasUninstallEntry(name, TUninstallRoot::LocalMachine));
   EXPECT_FALSE(HasUninstallEntry(name, TUninstallRoot::CurrentUser));
 
-  DeleteUninstallerRegistry(name);
+  EXPECT_EQ(DeleteUninstallerRegistry(name), TEntryRemoval::Removed);
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
   EXPECT_FALSE(KeyExists(path));
-  DeleteUninstallerRegistry(name);  // nothing there: no failure either
+  // Nothing there: no failure, and no success either.
+  EXPECT_EQ(DeleteUninstallerRegistry(name), TEntryRemoval::NoneNamesIt);
   EXPECT_EQ(FunStatContext.Status, fsPerfect);
   EXPECT_TRUE(IsWindowsVersion5OrLater());
 }
@@ -87,7 +88,7 @@ TEST(UninstallRegistry, TheEntryLiesInTheViewOfTheProgramsArchitecture) {
   if (is64 || wow64) {
     EXPECT_FALSE(KeyExists(path, HKEY_LOCAL_MACHINE, is64 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY));
   }
-  EXPECT_TRUE(DeleteUninstallerRegistry(name));
+  EXPECT_EQ(DeleteUninstallerRegistry(name), TEntryRemoval::Removed);
   EXPECT_FALSE(KeyExists(path, HKEY_LOCAL_MACHINE, is64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY));
 }
 
@@ -100,13 +101,19 @@ TEST(UninstallRegistry, EachInstallationRemovesItsOwnEntryTheUsersFirst) {
   SetUninstallRegistry(name, "Quiltra", "\"C:\\Mine\\Quiltra.exe\" /Uninstall",
                        TUninstallRoot::CurrentUser);
   SetUninstallRegistry(name, "Quiltra", everyones + " /Uninstall");  // the old unquoted form
-  EXPECT_TRUE(DeleteUninstallerRegistry(name, everyones));
+  EXPECT_EQ(DeleteUninstallerRegistry(name, everyones), TEntryRemoval::Removed);
   EXPECT_FALSE(KeyExists(path));
   EXPECT_TRUE(KeyExists(path, HKEY_CURRENT_USER));
+  // An uninstaller whose installation no entry names (run by another
+  // account) removes none and says so.
   SetUninstallRegistry(name, "Quiltra", everyones + " /Uninstall");
-  EXPECT_TRUE(DeleteUninstallerRegistry(name, "C:\\Elsewhere\\Quiltra.exe"));
+  EXPECT_EQ(DeleteUninstallerRegistry(name, "C:\\Elsewhere\\Quiltra.exe"),
+            TEntryRemoval::NoneNamesIt);
+  EXPECT_TRUE(KeyExists(path, HKEY_CURRENT_USER));
+  EXPECT_TRUE(KeyExists(path));
+  EXPECT_EQ(DeleteUninstallerRegistry(name), TEntryRemoval::Removed);  // the user's first
   EXPECT_FALSE(KeyExists(path, HKEY_CURRENT_USER));
-  EXPECT_TRUE(DeleteUninstallerRegistry(name));
+  EXPECT_EQ(DeleteUninstallerRegistry(name), TEntryRemoval::Removed);
   EXPECT_FALSE(KeyExists(path));
 
   EXPECT_TRUE(CanWriteUninstallRegistry(name, TUninstallRoot::LocalMachine));
