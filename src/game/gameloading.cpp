@@ -45,6 +45,7 @@ void TQuiltraForm::LoadGameFrom(std::string fileName) {
   STATUS_FRAME("TQuiltraForm::LoadGameFrom");
   frame.Run([&] {
     if (!SameTextAscii(GetFileExtension(fileName), ".qtg")) return;
+    if (IsPathTooLong(fileName)) return frame.Raise(__LINE__, kPathTooLong, fileName);
     if (!MyFileExists(fileName)) return frame.Raise(__LINE__, "There is no such file", fileName);
     if (!CheckSave()) return;
 

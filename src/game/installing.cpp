@@ -151,6 +151,13 @@ bool TInstallForm::Install() {
       finished = false;
       return;
     }
+    // The copy would fail file by file; the folder is named instead.
+    if (IsFolderTooLong(AddPathDelimiter(target) + kGamesFolderName + "\\")) {
+      ErrorDialog("The path of directory \"" + target +
+                  "\" is too long. Choose a shorter installation directory.");
+      finished = false;
+      return;
+    }
     if (!QueryDialog("Install the program in directory \"" + target + "\"?")) return;
 
     // A failed copy has shown its own box. It ends the installation before

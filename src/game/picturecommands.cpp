@@ -19,6 +19,7 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, TGridSize&
     PositionLabel->SetCaption("");
     // A missing picture leaves the game on screen as it was, modified mark
     // included, so the save question still protects it.
+    if (IsPathTooLong(path)) return frame.Raise(__LINE__, kPathTooLong, path);
     if (!MyFileExists(path)) return frame.Raise(__LINE__, "There is no such file.", path);
 
     // The views take the pixels of the screen they are given.

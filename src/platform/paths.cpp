@@ -143,3 +143,13 @@ bool IsDosProgram(const std::string& path) {
 std::string GetLinkExtension(const std::string& path) {
   return IsDosProgram(path) ? ".pif" : ".lnk";
 }
+
+bool IsPathTooLong(const std::string& path) {
+  return path.size() >= MAX_PATH;
+}
+
+bool IsFolderTooLong(const std::string& folder) {
+  // Room for a file name of 8.3 characters and its delimiter, as
+  // GetTempFileName needs.
+  return folder.size() + 14 > MAX_PATH;
+}

@@ -21,6 +21,11 @@ bool IsSamePath(const std::string& a, const std::string& b);
 // An empty pattern list matches everything; patterns are separated by ";".
 bool MatchesFileSpec(const std::string& file, const std::string& patterns);
 bool MyFileExists(const std::string& path);
+// Longer than the system's ANSI calls take (MAX_PATH with its end); a
+// folder keeps room for the names of the files made in it.
+bool IsPathTooLong(const std::string& path);
+bool IsFolderTooLong(const std::string& folder);
+constexpr const char* kPathTooLong = "The path is too long.";
 // A read-only file or directory loses every attribute (hidden and system
 // too); anything else is left alone.
 void RemoveReadOnly(const std::string& path);

@@ -5,6 +5,7 @@
 #include "core/pathtext.h"
 #include "core/statusframe.h"
 #include "platform/handles.h"
+#include "platform/paths.h"
 #include "platform/retry.h"
 
 std::function<DWORD(TDurableWriteStep step, const std::string& temporaryPath)> DurableWriteTestHook;
@@ -78,6 +79,8 @@ void WriteTextFileDurably(const std::string& path, const std::string& text) {
     const std::string folder = GetFileDirectory(path);
     const std::string directory = folder.empty() ? std::string(".") : folder;
 
+    if (IsPathTooLong(path) || IsFolderTooLong(directory))
+      return frame.Raise(__LINE__, kPathTooLong, path);
     char name[MAX_PATH] = {};
     SetLastError(0);
     DWORD code = TestHookCode(TDurableWriteStep::CreateTemporary, "");

@@ -411,6 +411,26 @@ TEST_F(GameFilesTest, AGameWhosePictureHasGoneIsRefusedAndTheGameStays) {
   ExpectScene(before);  // the modified mark and LastGameTitle too
 }
 
+// A path past what the system takes is named too long, not missing, for a
+// game, a picture and a save alike; the game shown stays.
+TEST_F(GameFilesTest, APathTooLongIsSaidToBe) {
+  Misplace();
+  const TScene before = Scene();
+  const std::string stem = folder_.Path() + std::string(300 - folder_.Path().size() - 4, 'y');
+  form_->LoadGameFrom(stem + ".qtg");
+  EXPECT_EQ(LastDescription(), "The path is too long.");
+  {
+    TQueryAnswers no({IDNO});
+    form_->LoadGameFromPicture(stem + ".bmp");
+  }
+  EXPECT_EQ(OnlyShown(), "Failed to load game. The path is too long. " + stem + ".bmp");
+  recorder_.Shows.clear();
+  EXPECT_FALSE(form_->SaveGame(stem + ".qtg"));
+  ASSERT_EQ(recorder_.Shows.size(), 1u);
+  EXPECT_EQ(recorder_.Shows[0].Description, "The path is too long.");
+  ExpectScene(before);
+}
+
 TEST_F(GameFilesTest, AGameFileThatNamesNoPictureIsRefused) {
   Misplace();
   form_->SetModified(false);
