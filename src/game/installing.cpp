@@ -178,11 +178,14 @@ bool TInstallForm::Install() {
 
     // Shortcuts and the uninstall entry are conveniences: their failures are
     // not reported.
+    // A machine-wide installation is every user's: its shortcuts are too.
     const std::string linkName = ProgramName + ".lnk";
-    const std::string desktop = GetDesktopPath();
+    const TShortcutFolders shortcuts =
+        GetShortcutFolders(place.Root == TUninstallRoot::LocalMachine);
+    const std::string& desktop = shortcuts.Desktop;
     const TLinkOptions linkOptions{.Overwrite = true, .StartInTargetDirectory = true};
     if (!desktop.empty()) CopyFileAsLink(exe, desktop + linkName, "", linkOptions);
-    const std::string programs = GetProgramsMenuPath();
+    const std::string& programs = shortcuts.Programs;
     if (!programs.empty()) {
       const std::string group = AddPathDelimiter(AddPathDelimiter(programs) + folder);
       SetLastError(0);
@@ -196,9 +199,17 @@ bool TInstallForm::Install() {
                          uninstallCommand, place.Root, UninstallDetails(exe, target));
 
     // The game starts in its own directory, so that it holds no other
-    // directory open.
-    RunFile(exe, "", GetFileDirectory(exe), {.QuoteParameters = true});
-    frame.Adopt();
+    // directory open. An installer the player approved as an administrator
+    // starts it as the signed-in player, through the desktop: an elevated
+    // game would keep its files where later starts never look, and lock the
+    // player's own starts out.
+    if (!IsProcessElevated()) {
+      RunFile(exe, "", GetFileDirectory(exe), {.QuoteParameters = true});
+      frame.Adopt();
+    } else if (!RunAsDesktopUser(exe, GetFileDirectory(exe))) {
+      MessageDialog("Installation successful. Start the game from its shortcut or from \"" + exe +
+                    "\".");
+    }
   });
   frame.ShowStep(__LINE__,
                  "Failed to install program. Check to see if you have rights to write in the "
@@ -239,12 +250,16 @@ bool TInstallForm::Uninstall() {
                   "\". Run the uninstaller as an administrator.");
       return;
     }
-    DeleteMadeFile(GetDesktopPath(), ProgramName + ".lnk");
+    // The shortcuts lie where the installation's entry says: every user's
+    // for a machine-wide one.
+    const TShortcutFolders shortcuts = GetShortcutFolders(
+        FindUninstallEntry(ProgramName, GetProgramFileName()) == TUninstallRoot::LocalMachine);
+    DeleteMadeFile(shortcuts.Desktop, ProgramName + ".lnk");
     // The start-menu folder was named after the long folder name, whatever
     // path this run was started by.
     const std::string folder =
         GetFileNameOnly(RemovePathDelimiter(GetLongPath(GetFileDirectory(GetProgramFileName()))));
-    const std::string programs = GetProgramsMenuPath();
+    const std::string& programs = shortcuts.Programs;
     if (!programs.empty() && !folder.empty() && !IsDriveOnly(folder))
       DeleteDirectoryNoErrors(AddPathDelimiter(programs) + folder);
     DeleteMadeFile(GetStartupPath(), ChangeFileExtension(GetProgramExeName(), "") + ".lnk");

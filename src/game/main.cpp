@@ -29,7 +29,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // First, so a failure in any later step reports with its time and path.
     InstallErrorReporting();
     const bool installerRun = IsInstallerRun();
-    if (!installerRun && IsProgramInstanceRunning(kProgramName)) {
+    const TOtherInstance other =
+        installerRun ? TOtherInstance::None : FindOtherProgramInstance(kProgramName);
+    if (other != TOtherInstance::None) {
+      // A game the player started as an administrator can't be reached from
+      // here; without a word, this start would seem to do nothing.
+      if (other == TOtherInstance::RunningElevated)
+        MessageDialog(std::string(kProgramName) +
+                      " is already running with administrator rights. Close it, then start " +
+                      kProgramName + " again.");
       secondInstance = true;
       return;
     }

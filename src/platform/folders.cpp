@@ -77,6 +77,12 @@ std::string GetStartupPath() {
   return GetSystemDirectoryPath(0x07);
 }
 
+TShortcutFolders GetShortcutFolders(bool allUsers) {
+  if (!allUsers) return {GetDesktopPath(), GetProgramsMenuPath()};
+  return {GetSystemDirectoryPath(CSIDL_COMMON_DESKTOPDIRECTORY),
+          GetSystemDirectoryPath(CSIDL_COMMON_PROGRAMS)};
+}
+
 std::string GetUserProgramsPath() {
   std::string path = KnownUserProgramsPath();
   if (path.empty()) {

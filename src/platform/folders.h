@@ -11,6 +11,13 @@ std::string GetDesktopPath();
 std::string GetProgramsMenuPath();
 std::string GetProgramFilesPath();
 std::string GetStartupPath();
+// Where an installation's shortcuts go: the user's own desktop and Start
+// menu, or those every user sees.
+struct TShortcutFolders {
+  std::string Desktop;
+  std::string Programs;
+};
+TShortcutFolders GetShortcutFolders(bool allUsers);
 // The current user's own programs folder ("Programs" in the user's local
 // application data), created when missing; empty when it can't be made.
 std::string GetUserProgramsPath();

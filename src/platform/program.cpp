@@ -31,24 +31,22 @@ TProgram::~TProgram() {
   OleUninitialize();
 }
 
-bool IsProgramInstanceRunning(const std::string& name) {
+TOtherInstance FindOtherProgramInstance(const std::string& name) {
   SetLastError(0);
   const std::string mutexName = "Mutex_ProgramInstance_" + name;
   HANDLE handle = CreateMutexA(nullptr, TRUE, mutexName.c_str());
-  // A game started with administrator rights made a mutex that this start
-  // may not open: another game runs all the same.
-  if (!handle && GetLastError() == ERROR_ACCESS_DENIED) return true;
+  if (!handle && GetLastError() == ERROR_ACCESS_DENIED) return TOtherInstance::RunningElevated;
   if (handle && GetLastError() == ERROR_ALREADY_EXISTS) {
     // Another instance holds it. Should that be this process, its own
     // handle is kept, so that ReleaseProgramInstance can still give it up.
     CloseHandle(handle);
-    return true;
+    return TOtherInstance::Running;
   }
   if (handle) {
     ReleaseProgramInstance();
     InstanceHandle = handle;
   }
-  return false;
+  return TOtherInstance::None;
 }
 
 void ReleaseProgramInstance() {

@@ -15,9 +15,11 @@ class TProgram {
 
 extern TProgram Program;
 
-// True when another process holds the instance mutex for this name; otherwise
-// this process now holds it.
-bool IsProgramInstanceRunning(const std::string& name);
+// Whether another process holds the instance mutex for this name (None:
+// this process now holds it). RunningElevated: one started with
+// administrator rights holds it, and this start may not even open it.
+enum class TOtherInstance { None, Running, RunningElevated };
+TOtherInstance FindOtherProgramInstance(const std::string& name);
 void ReleaseProgramInstance();
 // Ends the process at once with exit code 1: no exit handlers, no destructors.
 [[noreturn]] void TerminateImmediately();

@@ -11,6 +11,13 @@ struct TRunOptions {
 // empty file name is answered with an error box and nothing else.
 void RunFile(const std::string& file, const std::string& parameters, const std::string& directory,
              const TRunOptions& options);
+// True when this process runs with an administrator's full rights (an
+// installer the player approved, say).
+bool IsProcessElevated();
+// Starts program in directory as the signed-in user, through the desktop's
+// own shell, which runs without the rights this process may have. False when
+// no desktop shell answers.
+bool RunAsDesktopUser(const std::string& program, const std::string& directory);
 // Opens a web page; a failure is shown in the error dialog under
 // failureMessage, and the caller always sees success.
 void OpenSite(const std::string& address, const std::string& failureMessage);

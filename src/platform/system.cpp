@@ -129,27 +129,29 @@ void SetUninstallRegistry(const std::string& keyName, const std::string& display
   });
 }
 
+std::optional<TUninstallRoot> FindUninstallEntry(const std::string& keyName,
+                                                 const std::string& programFile) {
+  if (!IsUsableKeyName(keyName)) return std::nullopt;
+  for (TUninstallRoot root : {TUninstallRoot::CurrentUser, TUninstallRoot::LocalMachine}) {
+    UniqueRegistryKey key = OpenUninstallKey(RootKey(root), keyName, KEY_READ);
+    if (key && (programFile.empty() ||
+                IsSamePath(CommandProgram(UninstallCommandOf(key.get())), programFile)))
+      return root;
+  }
+  return std::nullopt;
+}
+
 TEntryRemoval DeleteUninstallerRegistry(const std::string& keyName,
                                         const std::string& programFile) {
   STATUS_FRAME("DeleteUninstallerRegistry");
   TEntryRemoval removal = TEntryRemoval::NoneNamesIt;
   frame.Run([&] {
-    if (!IsUsableKeyName(keyName)) return;
-    HKEY chosen = nullptr;
-    for (TUninstallRoot root : {TUninstallRoot::CurrentUser, TUninstallRoot::LocalMachine}) {
-      UniqueRegistryKey key = OpenUninstallKey(RootKey(root), keyName, KEY_READ);
-      if (!key) continue;
-      // An entry of another installation of the same program stays.
-      if (programFile.empty() ||
-          IsSamePath(CommandProgram(UninstallCommandOf(key.get())), programFile)) {
-        chosen = RootKey(root);
-        break;
-      }
-    }
+    // An entry of another installation of the same program stays.
+    const std::optional<TUninstallRoot> root = FindUninstallEntry(keyName, programFile);
     // RegDeleteKeyA removes the key with its values and refuses a key that
     // has subkeys of its own, which ours never has.
-    if (chosen)
-      removal = RegDeleteKeyA(chosen, UninstallKeyPath(keyName).c_str()) == ERROR_SUCCESS
+    if (root)
+      removal = RegDeleteKeyA(RootKey(*root), UninstallKeyPath(keyName).c_str()) == ERROR_SUCCESS
                     ? TEntryRemoval::Removed
                     : TEntryRemoval::Refused;
   });

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The system's major version number is greater than 4.
@@ -43,6 +44,10 @@ void SetUninstallRegistry(const std::string& keyName, const std::string& display
                           const TUninstallDetails& details = {});
 // Whether an entry of that name lies under the root.
 bool HasUninstallEntry(const std::string& keyName, TUninstallRoot root);
+// The root of the entry whose command starts programFile, the current
+// user's looked at first; none when no entry names it.
+std::optional<TUninstallRoot> FindUninstallEntry(const std::string& keyName,
+                                                 const std::string& programFile);
 // Deletes one entry: the one whose command starts programFile, the current
 // user's or the local machine's; without a program file, the current user's,
 // else the local machine's. An entry that names another installation stays:

@@ -33,10 +33,10 @@ TEST(ProgramPaths, FilesLieNextToTheExecutable) {
 
 TEST(ProgramInstance, TheFirstHoldsTheMutexUntilItReleasesIt) {
   const std::string name = "QuiltraTest" + std::to_string(GetCurrentProcessId());
-  EXPECT_FALSE(IsProgramInstanceRunning(name));
+  EXPECT_EQ(FindOtherProgramInstance(name), TOtherInstance::None);
   EXPECT_TRUE(MutexExists(name));
   // Asking again (another start, as far as the mutex can tell) is refused.
-  EXPECT_TRUE(IsProgramInstanceRunning(name));
+  EXPECT_EQ(FindOtherProgramInstance(name), TOtherInstance::Running);
   ReleaseProgramInstance();
   EXPECT_FALSE(MutexExists(name));
   ReleaseProgramInstance();  // twice is harmless
@@ -55,7 +55,7 @@ TEST(ProgramInstance, AMutexThisStartMayNotOpenMeansAnotherGameRuns) {
   TKernelHandle elevated(
       CreateMutexA(&attributes, TRUE, ("Mutex_ProgramInstance_" + name).c_str()));
   ASSERT_TRUE(elevated.Valid());
-  EXPECT_TRUE(IsProgramInstanceRunning(name));
+  EXPECT_EQ(FindOtherProgramInstance(name), TOtherInstance::RunningElevated);
 }
 
 TEST(TerminateHandler, ReportsAndEndsTheProcessWithExitCodeOne) {

@@ -94,12 +94,12 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
 
   // The shortcuts and the uninstall entry.
   const std::string exe = installed + "Quiltra.exe";
-  const std::string group = TCleanInstallation::Group();
+  const std::string group = TCleanInstallation::Group(true);
   struct TExpectedLink {
     std::string Path, Target, Arguments;
   };
   for (const TExpectedLink& expected :
-       {TExpectedLink{TCleanInstallation::DesktopLink(), exe, ""},
+       {TExpectedLink{TCleanInstallation::DesktopLink(true), exe, ""},
         TExpectedLink{group + "Quiltra.lnk", exe, ""},
         TExpectedLink{group + "Uninstall.lnk", exe, "/Uninstall"},
         TExpectedLink{group + "Readme.lnk", installed + "Readme.txt", ""}}) {
@@ -140,6 +140,8 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
         " The saved games in \"" + installed + "QuiltraGames\" are kept.";
     EXPECT_EQ(AnswerBox(uninstaller, IDYES), "Delete directory \"" + Text(EditOf(window, false)) +
                                                  "\" (and all contained files)?" + kept);
+    ASSERT_NE(WaitMessageBox(uninstaller), nullptr);
+    SaveScreenshot("uninstall-message");
     std::string caption;
     EXPECT_EQ(AnswerBox(uninstaller, IDOK, &caption),
               "Uninstallation successful. Some files that were in use were not deleted." + kept);
@@ -151,7 +153,7 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   EXPECT_TRUE(Exists(installed + "QuiltraGames"));
   for (const char* name : {"Readme.txt", "Quiltra.ini", "Pictures"})
     EXPECT_FALSE(Exists(installed + name)) << name;
-  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink(true)));
   EXPECT_FALSE(Exists(group));
   EXPECT_FALSE(UninstallKeyExists());
 }
@@ -185,8 +187,8 @@ TEST_F(InstallerTest, AProgramThatCantBeReplacedStopsTheInstallation) {
 
   EXPECT_EQ(ReadText(installed + "Readme.txt"), kTestReadme);  // the copy went on
   EXPECT_TRUE(Exists(installed + "Install.exe"));
-  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
-  EXPECT_FALSE(Exists(TCleanInstallation::Group()));
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink(true)));
+  EXPECT_FALSE(Exists(TCleanInstallation::Group(true)));
   EXPECT_FALSE(UninstallKeyExists());
   EXPECT_TRUE(running.Running());
   PostMessageA(running.WaitWindow("TQuiltraForm"), WM_CLOSE, 0, 0);
@@ -204,8 +206,8 @@ TEST_F(InstallerTest, NoToEitherQuestionChangesNothing) {
     EXPECT_EQ(installer.Wait(), 0);
   }
   EXPECT_FALSE(Exists(target.File(TDistribution::Name())));
-  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
-  EXPECT_FALSE(Exists(TCleanInstallation::Group()));
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink(true)));
+  EXPECT_FALSE(Exists(TCleanInstallation::Group(true)));
   EXPECT_FALSE(UninstallKeyExists());
 
   // "Install.exe" with the switch uninstalls its own folder, when asked to.

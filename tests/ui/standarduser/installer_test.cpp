@@ -92,7 +92,7 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
   DeleteFileA((games + "old.qtg").c_str());
 
   for (const std::string& path :
-       {TCleanInstallation::DesktopLink(), TCleanInstallation::Group() + "Quiltra.lnk"}) {
+       {TCleanInstallation::DesktopLink(false), TCleanInstallation::Group(false) + "Quiltra.lnk"}) {
     const TLink link = ReadLink(path);
     ASSERT_TRUE(link.Read) << path;
     EXPECT_TRUE(SamePath(link.Target, exe)) << path << ": " << link.Target;
@@ -113,7 +113,7 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
   }
   EXPECT_TRUE(Exists(installed + "QuiltraGames\\old.qtg"));
   EXPECT_FALSE(Exists(installed + "Readme.txt"));
-  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink()));
+  EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink(false)));
   EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallKey));
   EXPECT_TRUE(Exists(games + "saved.qtg"));
   DeleteFileA((games + "saved.qtg").c_str());

@@ -31,12 +31,14 @@ std::string TDistribution::Name() {
   return "QuiltraTest" + std::to_string(GetCurrentProcessId());
 }
 
-std::string TCleanInstallation::DesktopLink() {
-  return SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "Quiltra.lnk";
+std::string TCleanInstallation::DesktopLink(bool everyUser) {
+  return SpecialFolder(everyUser ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY) +
+         "Quiltra.lnk";
 }
 
-std::string TCleanInstallation::Group() {
-  return SpecialFolder(CSIDL_PROGRAMS) + TDistribution::Name() + "\\";
+std::string TCleanInstallation::Group(bool everyUser) {
+  return SpecialFolder(everyUser ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS) + TDistribution::Name() +
+         "\\";
 }
 
 std::string TCleanInstallation::InUserPrograms() {
@@ -44,10 +46,12 @@ std::string TCleanInstallation::InUserPrograms() {
 }
 
 void TCleanInstallation::Clean() {
-  DeleteFileA(DesktopLink().c_str());
-  for (const char* name : {"Quiltra.lnk", "Uninstall.lnk", "Readme.lnk"})
-    DeleteFileA((Group() + name).c_str());
-  RemoveDirectoryA(Group().c_str());
+  for (bool everyUser : {false, true}) {
+    DeleteFileA(DesktopLink(everyUser).c_str());
+    for (const char* name : {"Quiltra.lnk", "Uninstall.lnk", "Readme.lnk"})
+      DeleteFileA((Group(everyUser) + name).c_str());
+    RemoveDirectoryA(Group(everyUser).c_str());
+  }
   RemoveTree(InUserPrograms());
   RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
   RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);

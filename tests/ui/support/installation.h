@@ -41,8 +41,9 @@ class TCleanInstallation {
   ~TCleanInstallation() { Clean(); }
   TCleanInstallation(const TCleanInstallation&) = delete;
   TCleanInstallation& operator=(const TCleanInstallation&) = delete;
-  static std::string DesktopLink();
-  static std::string Group();  // the start-menu group, with its backslash
+  // A machine-wide installation's shortcuts are every user's.
+  static std::string DesktopLink(bool everyUser);
+  static std::string Group(bool everyUser);  // the start-menu group, with its backslash
   // The distribution's folder as installed into the user's programs folder.
   static std::string InUserPrograms();
 
