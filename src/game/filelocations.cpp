@@ -27,6 +27,7 @@ std::string UserDataFolder() {
 
 struct TLocations {
   bool NextToProgram = true;
+  std::string Unusable;     // the user's folder that should have been used
   std::string DataFolder;   // options and log, with a trailing backslash
   std::string GamesFolder;  // with a trailing backslash
 };
@@ -59,7 +60,13 @@ TLocations Decide() {
   if (!RunsFromInstalledPlace() && CanWriteInDirectory(GetProgramDirectory())) return locations;
   const std::string userData = UserDataFolder();
   const std::string documents = GetSystemDirectoryPath(CSIDL_PERSONAL);
-  if (userData.empty() || documents.empty()) return locations;
+  // A name outside the code page without a short form can't be used.
+  if (userData.empty() || documents.empty()) {
+    locations.Unusable = userData.empty()
+                             ? GetSystemDirectoryName(CSIDL_APPDATA) + kProgramName + "\\"
+                             : GetSystemDirectoryName(CSIDL_PERSONAL) + kGamesName;
+    return locations;
+  }
   locations.NextToProgram = false;
   // Settings made while the folder could still be written (or shipped with
   // the program) carry over once; the user's own copy then holds.
@@ -78,6 +85,10 @@ const TLocations& Locations() {
 
 bool KeepsFilesNextToProgram() {
   return Locations().NextToProgram;
+}
+
+std::string UnusableUserFolder() {
+  return Locations().Unusable;
 }
 
 std::string OptionsFilePath() {

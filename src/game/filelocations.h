@@ -12,6 +12,9 @@
 // Decided once, at the first call: false when the program's folder cannot
 // be written and the user's own folders are used.
 bool KeepsFilesNextToProgram();
+// The user's folder that should hold the files and can't (its name has no
+// form the program can use); empty when there is none.
+std::string UnusableUserFolder();
 // "Quiltra.ini". The first time the user's folder is used, an options file
 // next to the program is copied there, so its settings carry over.
 std::string OptionsFilePath();

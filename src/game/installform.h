@@ -20,10 +20,12 @@ bool IsInstallerRun();
 // entry when both can be written; otherwise, for a user who may not, the
 // user's own programs folder in place of the default (Program Files), or the
 // chosen folder, with the user's own entry. Parent is empty when the chosen
-// folder can't be written.
+// folder can't be written; Refused then names the user's programs folder
+// where that was tried too and could not be used.
 struct TInstallPlace {
   std::string Parent;
   TUninstallRoot Root;
+  std::string Refused;
 };
 TInstallPlace ChooseInstallPlace(const std::string& chosen, const std::string& folder,
                                  const std::string& keyName);

@@ -110,14 +110,17 @@ TInstallPlace ChooseInstallPlace(const std::string& chosen, const std::string& f
   // Where the system lets everything be written, it all stays as chosen.
   const bool chosenWritable = CanInstallInto(chosen, folder);
   if (chosenWritable && CanWriteUninstallRegistry(keyName, TUninstallRoot::LocalMachine))
-    return {chosen, TUninstallRoot::LocalMachine};
+    return {chosen, TUninstallRoot::LocalMachine, ""};
   // A standard user: the default goes into the user's own programs folder,
   // and the entry into the user's own list.
   if (IsSamePath(chosen, GetProgramFilesPath())) {
     const std::string own = GetUserProgramsPath();
-    if (CanInstallInto(own, folder)) return {own, TUninstallRoot::CurrentUser};
+    if (CanInstallInto(own, folder)) return {own, TUninstallRoot::CurrentUser, ""};
+    // Without a short form, a name outside the code page can't be used.
+    if (!chosenWritable)
+      return {"", TUninstallRoot::CurrentUser, own.empty() ? GetUserProgramsName() : own};
   }
-  return {chosenWritable ? chosen : std::string(), TUninstallRoot::CurrentUser};
+  return {chosenWritable ? chosen : std::string(), TUninstallRoot::CurrentUser, ""};
 }
 
 bool TInstallForm::Install() {
@@ -138,8 +141,10 @@ bool TInstallForm::Install() {
     if (place.Parent.empty()) {
       // The earlier installation's folder, when that is what refused.
       const std::string earlier = AddPathDelimiter(installTo) + folder;
-      ErrorDialog("You cannot write in directory \"" +
-                  (MyFileExists(earlier) ? earlier : installTo) +
+      const std::string refused = !place.Refused.empty() ? place.Refused
+                                  : MyFileExists(earlier)  ? earlier
+                                                           : installTo;
+      ErrorDialog("You cannot write in directory \"" + refused +
                   "\". Choose another installation directory.");
       finished = false;
       return;
@@ -203,13 +208,17 @@ bool TInstallForm::Install() {
     // starts it as the signed-in player, through the desktop: an elevated
     // game would keep its files where later starts never look, and lock the
     // player's own starts out.
+    std::string notes;
+    for (const std::string& name : shortcuts.Unusable)
+      notes += " No shortcut could be made in \"" + name +
+                 "\": this system's character set cannot hold its name, and it has no short form.";
     if (!IsProcessElevated()) {
       RunFile(exe, "", GetFileDirectory(exe), {.QuoteParameters = true});
-      frame.Adopt();
+      if (frame.Adopt()) return;
     } else if (!RunAsDesktopUser(exe, GetFileDirectory(exe))) {
-      MessageDialog("Installation successful. Start the game from its shortcut or from \"" + exe +
-                    "\".");
+      notes += " Start the game from its shortcut or from \"" + exe + "\".";
     }
+    if (!notes.empty()) MessageDialog("Installation successful." + notes);
   });
   frame.ShowStep(__LINE__,
                  "Failed to install program. Check to see if you have rights to write in the "

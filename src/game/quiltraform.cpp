@@ -9,6 +9,8 @@
 #include "game/filelocations.h"
 #include "game/identity.h"
 #include "platform/files.h"
+#include "platform/messages.h"
+#include "platform/paths.h"
 #include "platform/picture.h"
 #include "platform/program.h"
 
@@ -19,6 +21,16 @@ namespace {
 void CarryGamesToThePlayer() {
   STATUS_FRAME("CarryGamesToThePlayer");
   frame.Run([&] {
+    // Said once a start, not at every save that would go astray.
+    const std::string unusable = UnusableUserFolder();
+    if (!unusable.empty())
+      ErrorDialog("Options and games cannot be kept in \"" + unusable +
+                  "\": this system's character set cannot hold its name, and it has no short "
+                  "form. " +
+                  (CanWriteInDirectory(GetProgramDirectory())
+                       ? "They are kept next to the program, in \"" + GetProgramDirectory() + "\"."
+                       : std::string("The program's own folder cannot be written either, so "
+                                     "options and games cannot be saved.")));
     const std::vector<std::string> failed = CarryGamesOver();
     if (!failed.empty())
       frame.Raise(__LINE__, "Failed to copy file.", failed.front(), GamesFolderPath());

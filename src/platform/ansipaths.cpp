@@ -33,11 +33,13 @@ std::wstring ToWide(const std::string& ansi) {
   return wide;
 }
 
+bool NoShortNamesTestHook = false;
+
 std::string AnsiPath(const std::wstring& path) {
   std::string ansi;
   if (ToAnsiExactly(path, ansi)) return ansi;
   std::vector<wchar_t> buffer(MAX_PATH);
-  for (int attempt = 0; attempt < 3; ++attempt) {
+  for (int attempt = 0; attempt < 3 && !NoShortNamesTestHook; ++attempt) {
     const DWORD length =
         GetShortPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) break;
@@ -55,6 +57,18 @@ std::string AnsiPath(const std::wstring& path) {
   const bool root = slash > 0 && path[slash - 1] == L':';
   const std::string folder = AnsiPath(path.substr(0, root ? slash + 1 : slash));
   return folder.empty() ? std::string() : AddPathDelimiter(folder) + name;
+}
+
+std::string PathForMessage(const std::wstring& path) {
+  std::string ansi = AnsiPath(path);
+  if (!ansi.empty() || path.empty()) return ansi;
+  const int wideLength = static_cast<int>(path.size());
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, path.data(), wideLength, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return ansi;
+  ansi.assign(static_cast<size_t>(length), '\0');
+  WideCharToMultiByte(CP_ACP, 0, path.data(), wideLength, ansi.data(), length, "?", nullptr);
+  return ansi;
 }
 
 void UseAnsiLeadBytes() {

@@ -11,10 +11,16 @@
 bool ToAnsiExactly(const std::wstring& text, std::string& ansi);
 // An ANSI text as UTF-16.
 std::wstring ToWide(const std::string& ansi);
+// Tests: every volume behaves as one without short names (exFAT, a Dev
+// Drive, or any but the system's on Windows 10 and later).
+extern bool NoShortNamesTestHook;
 // The path exactly, or else its short form; for a file not there yet, the
 // short form of its folder followed by its name. Empty when none of these
 // can be held (no short names on that drive, or a new name outside the code
 // page).
 std::string AnsiPath(const std::wstring& path);
+// The path as a message names it: as AnsiPath gives it, or else with "?"
+// for each character the code page lacks.
+std::string PathForMessage(const std::wstring& path);
 // Path texts step over the two-byte characters of the ANSI code page.
 void UseAnsiLeadBytes();

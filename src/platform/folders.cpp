@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include <memory>
+#include <utility>
 
 #include "core/pathtext.h"
 #include "core/statusframe.h"
@@ -21,7 +22,7 @@ using UniqueItemIdList = std::unique_ptr<ITEMIDLIST, TItemIdListFree>;
 
 // The user's programs folder as the system names it; empty before Windows 7,
 // whose shell lacks the call or the folder.
-std::string KnownUserProgramsPath() {
+std::wstring KnownUserProgramsFolder() {
   using TGetKnownFolderPath = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
   static const GUID kUserProgramFiles = {
       0x5cd7aee2, 0x2219, 0x4a67, {0xb8, 0x5d, 0x6c, 0x9c, 0xe1, 0x56, 0x60, 0xcb}};
@@ -29,16 +30,27 @@ std::string KnownUserProgramsPath() {
   const auto getPath = shell ? reinterpret_cast<TGetKnownFolderPath>(reinterpret_cast<void*>(
                                    GetProcAddress(shell, "SHGetKnownFolderPath")))
                              : nullptr;
-  if (!getPath) return "";
+  if (!getPath) return L"";
   PWSTR wide = nullptr;
-  std::string path;
-  if (SUCCEEDED(getPath(kUserProgramFiles, KF_FLAG_CREATE, nullptr, &wide)) && wide) {
-    // The ANSI calls must find it again: a name the code page can't hold is
-    // used in its short form, or not at all.
-    path = AnsiPath(std::wstring(wide));
-  }
+  std::wstring path;
+  if (SUCCEEDED(getPath(kUserProgramFiles, KF_FLAG_CREATE, nullptr, &wide)) && wide) path = wide;
   CoTaskMemFree(wide);
   return path;
+}
+
+// A special folder as the system names it, created when missing; empty when
+// the system doesn't know it.
+std::wstring SystemFolder(int folderId) {
+  wchar_t buffer[MAX_PATH] = {};
+  // The system writes at most MAX_PATH characters; a failing call may leave
+  // anything in the buffer, so only a successful one counts. Asked in
+  // UTF-16, a user name outside the ANSI code page gives the short form
+  // rather than a "?" in the path.
+  if (FAILED(SHGetFolderPathW(nullptr, folderId | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                              buffer)))
+    return L"";
+  buffer[MAX_PATH - 1] = L'\0';
+  return buffer;
 }
 
 }  // namespace
@@ -47,18 +59,16 @@ std::string GetSystemDirectoryPath(int folderId) {
   STATUS_FRAME("GetSystemDirectoryPath");
   std::string path;
   frame.Run([&] {
-    wchar_t buffer[MAX_PATH] = {};
-    // The system writes at most MAX_PATH characters; a failing call may leave
-    // anything in the buffer, so only a successful one counts. Asked in
-    // UTF-16, a user name outside the ANSI code page gives the short form
-    // rather than a "?" in the path.
-    if (SUCCEEDED(SHGetFolderPathW(nullptr, folderId | CSIDL_FLAG_CREATE, nullptr,
-                                   SHGFP_TYPE_CURRENT, buffer))) {
-      buffer[MAX_PATH - 1] = L'\0';
-      path = AddPathDelimiter(AnsiPath(std::wstring(buffer)));
-    }
+    const std::wstring folder = SystemFolder(folderId);
+    if (!folder.empty()) path = AnsiPath(folder);
+    if (!path.empty()) path = AddPathDelimiter(path);
   });
   return path;
+}
+
+std::string GetSystemDirectoryName(int folderId) {
+  const std::wstring folder = SystemFolder(folderId);
+  return folder.empty() ? std::string() : AddPathDelimiter(PathForMessage(folder));
 }
 
 std::string GetPicturesPath() {
@@ -78,22 +88,37 @@ std::string GetStartupPath() {
 }
 
 TShortcutFolders GetShortcutFolders(bool allUsers) {
-  if (!allUsers) return {GetDesktopPath(), GetProgramsMenuPath()};
-  return {GetSystemDirectoryPath(CSIDL_COMMON_DESKTOPDIRECTORY),
-          GetSystemDirectoryPath(CSIDL_COMMON_PROGRAMS)};
+  const int desktop = allUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY;
+  const int programs = allUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS;
+  TShortcutFolders folders{GetSystemDirectoryPath(desktop), GetSystemDirectoryPath(programs), {}};
+  for (const auto& [path, id] : {std::pair{&folders.Desktop, desktop}, {&folders.Programs, programs}})
+    if (path->empty() && !GetSystemDirectoryName(id).empty())
+      folders.Unusable.push_back(GetSystemDirectoryName(id));
+  return folders;
 }
 
 std::string GetUserProgramsPath() {
-  std::string path = KnownUserProgramsPath();
-  if (path.empty()) {
-    const std::string local = GetSystemDirectoryPath(CSIDL_LOCAL_APPDATA);
-    if (local.empty()) return "";
-    path = local + "Programs";
-    SetLastError(0);
-    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-      return "";
+  const std::wstring known = KnownUserProgramsFolder();
+  // The ANSI calls must find it again: a name the code page can't hold is
+  // used in its short form, or not at all.
+  if (!known.empty()) {
+    const std::string path = AnsiPath(known);
+    return path.empty() ? std::string() : AddPathDelimiter(path);
   }
+  const std::string local = GetSystemDirectoryPath(CSIDL_LOCAL_APPDATA);
+  if (local.empty()) return "";
+  const std::string path = local + "Programs";
+  SetLastError(0);
+  if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    return "";
   return AddPathDelimiter(path);
+}
+
+std::string GetUserProgramsName() {
+  const std::wstring known = KnownUserProgramsFolder();
+  if (!known.empty()) return AddPathDelimiter(PathForMessage(known));
+  const std::string local = GetSystemDirectoryName(CSIDL_LOCAL_APPDATA);
+  return local.empty() ? std::string() : local + "Programs\\";
 }
 
 bool BrowseDirectory(std::string& directory, const std::string& root, const std::string& caption) {

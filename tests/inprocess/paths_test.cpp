@@ -8,6 +8,7 @@
 
 #include "core/funstat.h"
 #include "forms/form.h"
+#include "platform/ansipaths.h"
 #include "platform/folders.h"
 #include "platform/paths.h"
 #include "testsupport.h"
@@ -34,6 +35,22 @@ TEST(SystemPaths, FullPathsOfEmptyTextsDrivesShortAndRelativeNames) {
   // Longer than any fixed buffer of 260 characters.
   const std::string deep = folder / (std::string(250, 'x') + "~1\\" + std::string(250, 'y'));
   EXPECT_EQ(GetFullPath(deep), deep);
+}
+
+// A name the code page can't hold, on a volume without short names: the
+// program can't use it, and a message still names it.
+TEST(SystemPaths, ANameWithoutAShortFormIsUnusableButNamed) {
+  TTempFolder folder;
+  const std::wstring wide = ToWide(folder.Path()) + L"\u4e00\u4e8c";
+  std::string exact;
+  if (ToAnsiExactly(wide, exact)) GTEST_SKIP() << "the code page holds every name";
+  ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr));
+  EXPECT_NE(AnsiPath(wide), "");  // by its short form
+  NoShortNamesTestHook = true;
+  EXPECT_EQ(AnsiPath(wide), "");
+  EXPECT_EQ(PathForMessage(wide), folder.Path() + "??");
+  NoShortNamesTestHook = false;
+  RemoveDirectoryW(wide.c_str());
 }
 
 TEST(SystemPaths, SamePathIgnoresCaseAndTrailingBackslashButNeverWildcards) {
