@@ -52,6 +52,12 @@ TWindowArrangement ArrangeWindowOn(int32_t workWidth, int32_t workHeight,
   return result;
 }
 
+TRect KeepWithin(TRect rect, const TRect& area) {
+  rect.Left = std::max(std::min(rect.Left, area.Left + area.Width - rect.Width), area.Left);
+  rect.Top = std::max(std::min(rect.Top, area.Top + area.Height - rect.Height), area.Top);
+  return rect;
+}
+
 TWindowArrangement ArrangeClientArea(int32_t clientWidth, int32_t clientHeight,
                                      const TWindowTemplate& layout) {
   TWindowArrangement result;

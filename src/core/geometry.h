@@ -59,6 +59,9 @@ TWindowTemplate ScaleWindowTemplate(const TWindowTemplate& layout, int32_t dpi);
 // area and the title bar stay on the screen.
 TWindowArrangement ArrangeWindowOn(int32_t workWidth, int32_t workHeight,
                                    const TWindowTemplate& layout);
+// The rectangle moved the least to lie within the area; one larger than the
+// area keeps its left and top edges in it.
+TRect KeepWithin(TRect rect, const TRect& area);
 // The two picture areas in the client area a window has (Window is left
 // empty).
 TWindowArrangement ArrangeClientArea(int32_t clientWidth, int32_t clientHeight,

@@ -1,6 +1,8 @@
 #include "form.h"
 
 #include "application.h"
+
+#include "core/geometry.h"
 #include "controls.h"
 #include "dpi.h"
 #include "platform/threadwindows.h"
@@ -15,6 +17,19 @@ DWORD FormStyle(const TFormStyle& style) {
 }
 
 }  // namespace
+
+RECT WorkAreaOf(HWND window) {
+  RECT work{};
+  HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  // The primary monitor's as the system parameter gives it: the same on
+  // Windows, and what a test can set.
+  if (monitor && GetMonitorInfoA(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY))
+    return info.rcWork;
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  return work;
+}
 
 TForm::TForm(const TFormStyle& style, const std::string& caption, TForm* owner)
     : TControl(nullptr, TControlStyle{nullptr}, caption, 0, 0, 0, 0) {
@@ -98,8 +113,9 @@ void TForm::CenterOn(TForm* other) {
 }
 
 void TForm::PlaceCentredOnScreen() {
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  // A dialog shows on its owner's monitor.
+  HWND owner = GetWindow(Handle(), GW_OWNER);
+  const RECT work = WorkAreaOf(owner ? owner : Handle());
   SetWindowPos(Handle(), nullptr, work.left + (work.right - work.left - Width()) / 2,
                work.top + (work.bottom - work.top - Height()) / 2, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -113,17 +129,15 @@ void TForm::PlaceCentredOn(TForm* other) {
   }
   RECT rect{};
   GetWindowRect(other->Handle(), &rect);
-  int left = rect.left + (rect.right - rect.left - Width()) / 2;
-  int top = rect.top + (rect.bottom - rect.top - Height()) / 2;
-  // A window that reaches past the screen still gets a dialog that is whole
-  // on it.
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  if (left + Width() > work.right) left = work.right - Width();
-  if (top + Height() > work.bottom) top = work.bottom - Height();
-  if (left < work.left) left = work.left;
-  if (top < work.top) top = work.top;
-  SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const TRect centred{rect.left + (rect.right - rect.left - Width()) / 2,
+                      rect.top + (rect.bottom - rect.top - Height()) / 2, Width(), Height()};
+  // A window that reaches past its monitor still gets a dialog that is whole
+  // on that monitor.
+  const RECT work = WorkAreaOf(other->Handle());
+  const TRect kept = KeepWithin(
+      centred, TRect{work.left, work.top, work.right - work.left, work.bottom - work.top});
+  SetWindowPos(Handle(), nullptr, kept.Left, kept.Top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::Show() {
@@ -228,6 +242,10 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     default:
+      if (OnMessage) {
+        LRESULT result = 0;
+        if (OnMessage(message, wParam, lParam, result)) return result;
+      }
       break;
   }
   return TControl::HandleMessage(message, wParam, lParam);

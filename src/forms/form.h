@@ -12,6 +12,10 @@ enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 
 
 class TButton;
 
+// The work area of the monitor nearest the window (the primary monitor's
+// without one), in pixels of the screen.
+RECT WorkAreaOf(HWND window);
+
 struct TFormStyle {
   const char* ClassName;  // the form's class name, also its window class
   int ClientWidth;
@@ -61,6 +65,9 @@ class TForm : public TControl {
   // designed client size at the new DPI; a form that sizes itself lays out
   // what it placed in the client area it got.
   TNotifyEvent OnDpiChanged;
+  // A message the form has no handling of its own for; true when handled,
+  // with the result to give.
+  std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;
 
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

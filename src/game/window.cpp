@@ -26,13 +26,14 @@ TWindowTemplate TQuiltraForm::WindowTemplate() const {
 }
 
 void TQuiltraForm::ArrangeWindow() {
-  // The work area and the window are in pixels of the screen.
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  // The work area of the monitor the window is on, which need not begin at
+  // the screen's origin (a taskbar at the top or left, a second monitor);
+  // both in pixels of the screen.
+  const RECT work = WorkAreaOf(Handle());
   const TWindowArrangement arranged =
       ArrangeWindowOn(work.right - work.left, work.bottom - work.top, WindowTemplate());
-  SetWindowPos(Handle(), nullptr, arranged.Window.Left, arranged.Window.Top, arranged.Window.Width,
-               arranged.Window.Height, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(Handle(), nullptr, work.left + arranged.Window.Left, work.top + arranged.Window.Top,
+               arranged.Window.Width, arranged.Window.Height, SWP_NOZORDER | SWP_NOACTIVATE);
   ArrangeBoxes();
 }
 
@@ -62,7 +63,9 @@ void TQuiltraForm::ArrangeBoxes() {
 void TQuiltraForm::FormDpiChanged() {
   STATUS_FRAME("TQuiltraForm::FormDpiChanged");
   frame.Run([&] {
-    ArrangeBoxes();
+    // On its new monitor the window is sized and placed as at start: the
+    // rectangle the system suggests may be larger than that monitor.
+    ArrangeWindow();
     if (!PicturesShown()) return;
     // The picture is cut again from the new areas into the grid it has; the
     // board, the counters, the mark and the mirrored pieces stay as they are.

@@ -59,3 +59,18 @@ TEST(ArrangeWindow, ScalesItsFiguresAndGivesNoBoxLessThanNothing) {
   EXPECT_EQ(laptop.PuzzleGroupBox.Top + laptop.PuzzleGroupBox.Height, 776 - 66 - 8);
   EXPECT_EQ(ArrangeClientArea(300, 150, TWindowTemplate{}).OriginalGroupBox.Height, 0);
 }
+
+// A dialog on a second monitor, right of a first one of 1920 pixels, with the
+// taskbar at its top: it is moved as little as it takes to lie within.
+TEST(KeepWithin, MovesIntoTheAreaAsLittleAsItTakes) {
+  const TRect second{1920, 40, 1280, 984};
+  const struct {
+    TRect Rect, Kept;
+  } cases[] = {
+      {{2000, 100, 400, 300}, {2000, 100, 400, 300}},  // within: stays
+      {{1800, 10, 400, 300}, {1920, 40, 400, 300}},    // over the left and top edges
+      {{3000, 900, 400, 300}, {2800, 724, 400, 300}},  // over the right and bottom edges
+      {{1000, 0, 1400, 1100}, {1920, 40, 1400, 1100}},  // larger: left and top edges in
+  };
+  for (const auto& c : cases) EXPECT_EQ(KeepWithin(c.Rect, second), c.Kept) << c.Rect.Left;
+}

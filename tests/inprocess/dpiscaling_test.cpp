@@ -148,3 +148,36 @@ TEST(DpiScaling, OnAnotherMonitorTheGameStaysAndItsPictureIsCutAgain) {
             0x101010u);
   DeleteFileA(picture.c_str());
 }
+
+// A taskbar at the top and at the left: the window lies in the work area,
+// and keeps to it when told of a new DPI with a rectangle larger than the
+// monitor.
+TEST(DpiScaling, TheWindowKeepsToAWorkAreaThatDoesNotBeginAtTheOrigin) {
+  RECT screen{};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &screen, 0));
+  struct TRestore {
+    RECT Area;
+    ~TRestore() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &Area, 0); }
+  } restore{screen};
+  RECT work{screen.left + 120, screen.top + 80, screen.right, screen.bottom};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &work, 0));
+  InstallErrorReporting();
+  TApplication application;
+  TMainWindow form;
+  auto expectWithin = [&](const char* when) {
+    RECT window{};
+    GetWindowRect(form.Handle(), &window);
+    const int frames = form.Width() - form.ClientWidth();  // may lie just off the area
+    EXPECT_GE(window.left + frames, work.left) << when;
+    EXPECT_GE(window.top, work.top) << when;
+    EXPECT_LE(window.right - frames, work.right) << when;
+    EXPECT_LE(window.bottom - frames, work.bottom) << when;
+    EXPECT_EQ(Place(form.PuzzlePictureGroupBox).right, form.ClientWidth() - form.Scale(5)) << when;
+  };
+  form.ArrangeWindow();
+  expectWithin("at start");
+  RECT suggested{0, 0, 4000, 3000};
+  SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+               reinterpret_cast<LPARAM>(&suggested));
+  expectWithin("after the DPI change");
+}
