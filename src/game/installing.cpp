@@ -97,6 +97,9 @@ bool HoldsOnly(const std::string& directory, const std::string& file, const std:
 }
 
 // Deletes a file the installer made; a missing one is no matter.
+// Saved games open with the program from Explorer.
+const TFileType kGameFileType{".qtg", "Quiltra.Game", "Quiltra game"};
+
 void DeleteMadeFile(const std::string& folder, const std::string& name) {
   if (folder.empty()) return;  // a relative name would point anywhere
   SetLastError(0);
@@ -202,6 +205,7 @@ bool TInstallForm::Install() {
     }
     SetUninstallRegistry(ProgramName, UninstallDisplayName(ProgramName, place.Root),
                          uninstallCommand, place.Root, UninstallDetails(exe, target));
+    RegisterFileType(kGameFileType, exe, place.Root);
 
     // The game starts in its own directory, so that it holds no other
     // directory open. An installer the player approved as an administrator
@@ -272,6 +276,7 @@ bool TInstallForm::Uninstall() {
     if (!programs.empty() && !folder.empty() && !IsDriveOnly(folder))
       DeleteDirectoryNoErrors(AddPathDelimiter(programs) + folder);
     DeleteMadeFile(GetStartupPath(), ChangeFileExtension(GetProgramExeName(), "") + ".lnk");
+    UnregisterFileType(kGameFileType, GetProgramFileName());
     switch (DeleteUninstallerRegistry(ProgramName, GetProgramFileName())) {
       case TEntryRemoval::Refused:
         ErrorDialog("Could not remove the uninstall entry of " + ProgramName +

@@ -58,6 +58,7 @@ void TQuiltraForm::AttachKeyboardHandlers() {
       PositionLabel->SetCaption(PositionText(session_.Cursor().Column, session_.Cursor().Row));
   };
   view->OnExit = [this] {
+    DestroyCaret();
     InvalidatePuzzleCell(session_.Cursor());
     ShowKeyboardHint(TShiftState{});
   };
@@ -143,8 +144,14 @@ void TQuiltraForm::PaintKeyboardFrames(HDC dc) {
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   // The held piece's cell gets a band twice as wide as the cursor's.
   if (session_.HeldByKeys()) FillBand(dc, cellRect(session_.Held()), 4);
-  if (PuzzlePictureImage->Focused() && Game().InPlayArea(session_.Cursor()))
-    FillBand(dc, cellRect(session_.Cursor()), 2);
+  if (PuzzlePictureImage->Focused() && Game().InPlayArea(session_.Cursor())) {
+    const RECT cursor = cellRect(session_.Cursor());
+    FillBand(dc, cursor, 2);
+    // A hidden system caret on the cursor's cell: Magnifier and screen
+    // readers follow it.
+    CreateCaret(PuzzlePictureImage->Handle(), nullptr, piece_.Width, piece_.Height);
+    SetCaretPos(cursor.left, cursor.top);
+  }
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBack);
 }

@@ -10,6 +10,7 @@
 #include "game/errorform.h"
 #include "game/identity.h"
 #include "game/installform.h"
+#include "game/opening.h"
 #include "game/quiltraform.h"
 #include "platform/error.h"
 #include "platform/gdiplus.h"
@@ -38,6 +39,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         MessageDialog(std::string(kProgramName) +
                       " is already running with administrator rights. Close it, then start " +
                       kProgramName + " again.");
+      else
+        HandToRunningGame(GetProgramParameter(1));
       secondInstance = true;
       return;
     }

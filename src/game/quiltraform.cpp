@@ -1,5 +1,7 @@
 #include "quiltraform.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 #include "core/pathtext.h"
@@ -125,6 +127,13 @@ void TQuiltraForm::CreateComponents() {
   };
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
   OnDpiChanged = [this] { FormDpiChanged(); };
+  OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    return HandleOpening(message, wParam, lParam, result);
+  };
+  DragAcceptFiles(Handle(), TRUE);
+  // Magnifier and screen readers name the views by their texts.
+  OriginalPictureImage->SetCaption("Original picture");
+  PuzzlePictureImage->SetCaption("Puzzle picture");
 }
 
 void TQuiltraForm::CreateMainMenu() {
@@ -134,6 +143,8 @@ void TQuiltraForm::CreateMainMenu() {
   ReloadCurrentPictureMenu = WorkMenu->Add("Reload current picture", "Ctrl+F5",
                                            [this] { ReloadCurrentPictureMenuClick(); });
   OpenPictureMenu = WorkMenu->Add("Open picture", "R", [this] { OpenPictureMenuClick(); });
+  PastePictureMenu =
+      WorkMenu->Add("Paste picture", "Ctrl+V", [this] { PastePictureMenuClick(); });
   WorkMenu->AddSeparator();
   LoadLastGameMenu = WorkMenu->Add("Load last game", "Ctrl+Z", [this] { LoadLastGameMenuClick(); });
   LoadGameMenu = WorkMenu->Add("Load game", "L", [this] { LoadGameMenuClick(); });
@@ -169,6 +180,9 @@ void TQuiltraForm::BeforeRun(TAboutForm& about) {
     // with the defaults all the same.
     (void)OptionsList->Load();
     ArrangeWindow();
+    // "Quiltra.exe <file>", as the shell starts it for a saved game.
+    const std::string file = GetProgramParameter(1);
+    if (!file.empty()) OpenLater(GetFullPath(file));
   });
   frame.ShowStep(__LINE__, "Failed to prepare main window.");
 }

@@ -36,6 +36,11 @@ class TQuiltraForm : public TForm {
   // shows the dialog given, which the window owns.
   void BeforeRun(TAboutForm& about);
 
+  // A picture or game given from outside (the command line, a second start,
+  // a drop, the clipboard) opens once the window takes input, as the menu
+  // would open it; any other kind of file is ignored.
+  void OpenLater(const std::string& path);
+
  protected:
   std::string GamesDirectory() const;
 
@@ -61,6 +66,7 @@ class TQuiltraForm : public TForm {
   TMenuItem* LoadPictureMenu;
   TMenuItem* ReloadCurrentPictureMenu;
   TMenuItem* OpenPictureMenu;
+  TMenuItem* PastePictureMenu;
   TMenuItem* LoadLastGameMenu;
   TMenuItem* LoadGameMenu;
   TMenuItem* SaveGameMenu;
@@ -198,6 +204,16 @@ class TQuiltraForm : public TForm {
   void LoadPictureMenuClick();
   void ReloadCurrentPictureMenuClick();
   void OpenPictureMenuClick();
+
+  // --- opening from outside ---
+  // Opens a picture as a new game or a saved game; false for any other file.
+  bool OpenFile(const std::string& path);
+  // The next file waiting, unless a dialog has the window disabled.
+  void OpenWaitingFile();
+  // The window's part of a second start, a drop and the timer above.
+  bool HandleOpening(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void PastePictureMenuClick();
+  std::vector<std::string> waitingFiles_;
 
   // --- game loading ---
   // The name is a copy: the save question may save the game shown, which

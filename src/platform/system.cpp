@@ -1,6 +1,7 @@
 #include "system.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <utility>
 
@@ -72,9 +73,62 @@ std::string UninstallCommandOf(HKEY key) {
   return value;
 }
 
+// A key's default text, or empty.
+std::string DefaultText(HKEY root, const std::string& path) {
+  char value[MAX_PATH + 64] = {};
+  LONG size = sizeof value - 1;
+  if (RegQueryValueA(root, path.c_str(), value, &size) != ERROR_SUCCESS) return "";
+  return value;
+}
+
+bool SetDefaultText(HKEY root, const std::string& path, const std::string& text) {
+  return RegSetValueA(root, path.c_str(), REG_SZ, text.c_str(),
+                      static_cast<DWORD>(text.size())) == ERROR_SUCCESS;
+}
+
+const char* const kClasses = "Software\\Classes\\";
+
 }  // namespace
 
 HKEY UninstallMachineRoot = HKEY_LOCAL_MACHINE;
+
+void RegisterFileType(const TFileType& type, const std::string& program, TUninstallRoot root) {
+  HKEY classes = RootKey(root);
+  const std::string progId = kClasses + type.ProgId;
+  if (SetDefaultText(classes, progId, type.Description) &&
+      SetDefaultText(classes, progId + "\\DefaultIcon", "\"" + program + "\",0") &&
+      SetDefaultText(classes, progId + "\\shell\\open\\command",
+                     "\"" + program + "\" \"%1\""))
+    SetDefaultText(classes, kClasses + type.Extension, type.ProgId);
+  SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
+
+void UnregisterFileType(const TFileType& type, const std::string& program) {
+  bool changed = false;
+  for (TUninstallRoot root : {TUninstallRoot::CurrentUser, TUninstallRoot::LocalMachine}) {
+    HKEY classes = RootKey(root);
+    const std::string progId = kClasses + type.ProgId;
+    const std::string command = DefaultText(classes, progId + "\\shell\\open\\command");
+    if (command.empty() || !IsSamePath(CommandProgram(command), program)) continue;
+    // Our own keys, the deepest first: none of them has others.
+    for (const char* key : {"\\shell\\open\\command", "\\shell\\open", "\\shell",
+                            "\\DefaultIcon", ""})
+      RegDeleteKeyA(classes, (progId + key).c_str());
+    // The shell may have added keys of its own under the extension: then
+    // only its link to our type goes.
+    const std::string extension = kClasses + type.Extension;
+    if (DefaultText(classes, extension) == type.ProgId &&
+        RegDeleteKeyA(classes, extension.c_str()) != ERROR_SUCCESS) {
+      HKEY opened = nullptr;
+      if (RegOpenKeyExA(classes, extension.c_str(), 0, KEY_SET_VALUE, &opened) == ERROR_SUCCESS) {
+        RegDeleteValueA(opened, nullptr);
+        RegCloseKey(opened);
+      }
+    }
+    changed = true;
+  }
+  if (changed) SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+}
 
 bool IsWindowsVersion5OrLater() {
   SetLastError(0);

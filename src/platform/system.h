@@ -55,3 +55,19 @@ std::optional<TUninstallRoot> FindUninstallEntry(const std::string& keyName,
 enum class TEntryRemoval { Removed, NoneNamesIt, Refused };
 TEntryRemoval DeleteUninstallerRegistry(const std::string& keyName,
                                         const std::string& programFile = "");
+
+// A file type of the program's own: files ending in Extension are of the
+// type ProgId, which the shell shows as Description with the program's icon
+// and opens with "<program>" "%1".
+struct TFileType {
+  std::string Extension;  // ".qtg"
+  std::string ProgId;
+  std::string Description;
+};
+// Under the current user's classes or the local machine's, as the
+// installation's entry is; the shell is told that associations changed.
+// Failures are not reported: the type is a convenience.
+void RegisterFileType(const TFileType& type, const std::string& program, TUninstallRoot root);
+// Removes the type from both roots where its open command still starts
+// program; another program's stays.
+void UnregisterFileType(const TFileType& type, const std::string& program);

@@ -62,6 +62,7 @@ class TQuiltraFormProbe : private TGdiplusForWindow, public TQuiltraForm {
   using TQuiltraForm::PuzzlePictureImageDragOver;
   using TQuiltraForm::PuzzlePictureImageMouseDown;
   using TQuiltraForm::PuzzlePictureImageMouseMove;
+  using TQuiltraForm::PastePictureMenuClick;
   using TQuiltraForm::RandomizeMenuClick;
   using TQuiltraForm::ReadOptions;
   using TQuiltraForm::SaveGame;

@@ -17,6 +17,7 @@ using namespace ui;
 
 namespace {
 
+const char* const kGameType = "Software\\Classes\\Quiltra.Game";
 const char* const kVersion = "Version 2.5.2, released on 06.01.2006";
 
 bool UninstallKeyExists() {
@@ -118,6 +119,11 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   EXPECT_EQ(UninstallValue("Publisher"), "The Quiltra developers");
   EXPECT_EQ(UninstallValue("InstallDate").size(), 8u);
   EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kUninstallKey));
+  // Saved games open with it from Explorer.
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.qtg", ""), "Quiltra.Game");
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kGameType, ""), "Quiltra game");
+  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, std::string(kGameType) + "\\shell\\open\\command", ""),
+            "\"" + exe + "\" \"%1\"");
 
   // The installed game uninstalls itself; the switch's letter case does not
   // matter.
@@ -156,6 +162,8 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   EXPECT_FALSE(Exists(TCleanInstallation::DesktopLink(true)));
   EXPECT_FALSE(Exists(group));
   EXPECT_FALSE(UninstallKeyExists());
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kGameType));
+  EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, "Software\\Classes\\.qtg"));
 }
 
 // The game still running from the target: its executable can't be replaced,

@@ -53,8 +53,11 @@ void TCleanInstallation::Clean() {
     RemoveDirectoryA(Group(everyUser).c_str());
   }
   RemoveTree(InUserPrograms());
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
-  RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    RegDeleteKeyA(root, kUninstallKey);
+    RegDeleteTreeA(root, "Software\\Classes\\Quiltra.Game");
+    RegDeleteTreeA(root, "Software\\Classes\\.qtg");
+  }
 }
 
 HWND EditOf(HWND window, bool multiline) {
