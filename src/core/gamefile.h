@@ -14,6 +14,8 @@
 // path either of them keeps.
 inline constexpr const char* kGameSection = "QuiltraGame";
 inline constexpr int kMaxTitleLength = 259;
+// A recovery copy's own key: the name the game was loaded or saved under.
+inline constexpr const char* kRecoveredTitleKey = "RecoveredTitle";
 
 // The four keys both files begin with.
 struct TCommonSettings {

@@ -224,6 +224,7 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_QUERYENDSESSION: {
+      if (OnQueryEndSession) return OnQueryEndSession() ? TRUE : FALSE;
       // The system is shutting down: the same question as the close box.
       bool canClose = true;
       if (OnCloseQuery) OnCloseQuery(canClose);

@@ -65,6 +65,9 @@ class TForm : public TControl {
   // designed client size at the new DPI; a form that sizes itself lays out
   // what it placed in the client area it got.
   TNotifyEvent OnDpiChanged;
+  // Windows ends the session (shut down, restart, sign out): true lets it.
+  // Without it the form asks as its close box does.
+  std::function<bool()> OnQueryEndSession;
   // A message the form has no handling of its own for; true when handled,
   // with the result to give.
   std::function<bool(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)> OnMessage;

@@ -23,9 +23,11 @@ void TQuiltraForm::ShowChange(const TPlayChange& change) {
   if (Game().InPlayArea(change.Marked)) DrawCellFrames(change.Marked, true);
   // The cursor shows only while the view has the focus; a held piece's band
   // always.
-  if (!change.CursorCells.empty() && PuzzlePictureImage && PuzzlePictureImage->Focused())
+  if (!change.CursorCells.empty() && PuzzlePictureImage && PuzzlePictureImage->Focused()) {
     for (const TCellPos& cell : change.CursorCells)
       if (Game().InPlayArea(cell)) puzzleCells.push_back(PuzzleCellRect(cell));
+    FollowCursorWithCaret();
+  }
   for (const TCellPos& cell : change.HeldCells)
     if (Game().InPlayArea(cell)) puzzleCells.push_back(PuzzleCellRect(cell));
   if (PuzzlePictureImage) PuzzlePictureImage->Invalidate(puzzleCells);

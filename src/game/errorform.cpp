@@ -107,11 +107,11 @@ bool TErrorForm::ShowError(const std::string& caption, const std::string& headli
   return okay;
 }
 
-bool TErrorForm::WriteLog() {
+bool AppendErrorLog(const std::string& path, const std::string& text) {
   try {
     SetLastError(0);
-    TKernelHandle file(CreateFileA(LogPath.c_str(), GENERIC_WRITE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+    TKernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_ALWAYS,
                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     // Opening an existing log leaves "already exists", which is success.
     if (!file.Valid() || IsSystemErrorExceptExisting()) return false;
@@ -125,8 +125,7 @@ bool TErrorForm::WriteLog() {
     SetLastError(0);
     SetFilePointer(file.Get(), 0, nullptr, FILE_END);
 
-    const std::string record =
-        std::string(kLogRule) + MainMemo->Text() + "\r\n" + kLogRule + "\r\n";
+    const std::string record = std::string(kLogRule) + text + "\r\n" + kLogRule + "\r\n";
     SetLastError(0);
     DWORD written = 0;
     const BOOL wrote = ::WriteFile(file.Get(), record.data(), static_cast<DWORD>(record.size()),
@@ -136,6 +135,10 @@ bool TErrorForm::WriteLog() {
   } catch (...) {
     return false;  // the handle closes itself
   }
+}
+
+bool TErrorForm::WriteLog() {
+  return AppendErrorLog(LogPath, MainMemo->Text());
 }
 
 void TErrorForm::FormActivate() {

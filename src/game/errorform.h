@@ -55,3 +55,8 @@ class TErrorForm : public TForm {
 // and every exception that escapes an event, comes to it until it is
 // destroyed; then the plain fallback box takes them again.
 void ShowFailuresIn(TErrorForm& dialog);
+
+// Appends a record of the text to the log at path, emptied first when it has
+// grown too large; true when it was written. A failure the player need not
+// see (a recovery copy that could not be read) goes there alone.
+bool AppendErrorLog(const std::string& path, const std::string& text);

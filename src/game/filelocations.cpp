@@ -95,6 +95,10 @@ std::string OptionsFilePath() {
   return Locations().DataFolder + kOptionsName;
 }
 
+std::string RecoveryFilePath() {
+  return Locations().DataFolder + "Recovery.qtg";
+}
+
 std::string ErrorLogPath() {
   return Locations().DataFolder + kLogName;
 }

@@ -18,6 +18,8 @@ std::string UnusableUserFolder();
 // "Quiltra.ini". The first time the user's folder is used, an options file
 // next to the program is copied there, so its settings carry over.
 std::string OptionsFilePath();
+// "Recovery.qtg", the copy of a modified game kept against a crash.
+std::string RecoveryFilePath();
 // "Errors.log".
 std::string ErrorLogPath();
 // "QuiltraGames\", with its trailing backslash; not created here.

@@ -46,8 +46,9 @@ bool TQuiltraForm::CheckSave() {
       return;
     }
     switch (QueryCancelDialog("The game has been modified. Save it?")) {
-      case 7:  // No: the game may go.
+      case 7:  // No: the game may go, and its recovery copy with it.
         goOn = true;
+        RemoveRecoveryCopy();
         break;
       case 1:  // Yes: only a game that was written may go.
         goOn = SaveGameCommand();
@@ -61,6 +62,7 @@ bool TQuiltraForm::CheckSave() {
 
 void TQuiltraForm::FormCloseQuery(bool& canClose) {
   canClose = CheckSave();
+  if (canClose) RemoveRecoveryCopy();
   // A failed write of the options is shown by the list and keeps no one
   // from closing.
   if (canClose && OptionsList) (void)OptionsList->Save(false);

@@ -41,7 +41,7 @@ void TQuiltraForm::RestoreSnapshot(const TGameSnapshot& snapshot) {
   LightGridCheckBox->SetChecked(settings.LightGrid);
 }
 
-void TQuiltraForm::LoadGameFrom(std::string fileName) {
+void TQuiltraForm::LoadGameFrom(std::string fileName, bool recovered) {
   STATUS_FRAME("TQuiltraForm::LoadGameFrom");
   frame.Run([&] {
     if (!SameTextAscii(GetFileExtension(fileName), ".qtg")) return;
@@ -68,16 +68,23 @@ void TQuiltraForm::LoadGameFrom(std::string fileName) {
     ShowSettings(loaded.File.Settings);
     // The modified mark stays the one of the game shown, and the loaded game
     // starts an empty history.
-    session_.LoadGame(loaded.File.Game, Game().Modified());
+    session_.LoadGame(loaded.File.Game, recovered || Game().Modified());
     TGridSize grid{};
-    const bool laidOut =
-        LoadPicture(PictureTitle(), false, grid, Game().Columns(), Game().Rows());
+    const bool laidOut = LoadPicture(PictureTitle(), false, grid, Game().Columns(), Game().Rows());
     if (frame.Adopt() || !laidOut) return RestoreSnapshot(current);
 
     DrawAllPieces();
     DrawGrids(false);
     SetTips(kTipsDrag);
     ShowCounters();
+    if (recovered) {
+      std::string title;
+      GameList->Contents()->ReadString(kGameSection, kRecoveredTitleKey, title, false,
+                                       kMaxTitleLength);
+      SetCaptionTitle(title);
+      if (!title.empty()) SaveGameDialog.FileName = title;
+      return;
+    }
     LastGameTitle = fileName;
     SetCaptionTitle(fileName);
     SaveGameDialog.FileName = LastGameTitle;

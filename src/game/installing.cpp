@@ -144,9 +144,9 @@ bool TInstallForm::Install() {
     if (place.Parent.empty()) {
       // The earlier installation's folder, when that is what refused.
       const std::string earlier = AddPathDelimiter(installTo) + folder;
-      const std::string refused = !place.Refused.empty() ? place.Refused
-                                  : MyFileExists(earlier)  ? earlier
-                                                           : installTo;
+      const std::string refused = !place.Refused.empty()  ? place.Refused
+                                  : MyFileExists(earlier) ? earlier
+                                                          : installTo;
       ErrorDialog("You cannot write in directory \"" + refused +
                   "\". Choose another installation directory.");
       finished = false;
@@ -215,7 +215,7 @@ bool TInstallForm::Install() {
     std::string notes;
     for (const std::string& name : shortcuts.Unusable)
       notes += " No shortcut could be made in \"" + name +
-                 "\": this system's character set cannot hold its name, and it has no short form.";
+               "\": this system's character set cannot hold its name, and it has no short form.";
     if (!IsProcessElevated()) {
       RunFile(exe, "", GetFileDirectory(exe), {.QuoteParameters = true});
       if (frame.Adopt()) return;

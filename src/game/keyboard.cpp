@@ -53,12 +53,14 @@ void TQuiltraForm::AttachKeyboardHandlers() {
   view->OnKeyDown = [this](WORD key, TShiftState shift) { PuzzlePictureImageKeyDown(key, shift); };
   view->OnKeyUp = [this](WORD key, TShiftState shift) { PuzzlePictureImageKeyUp(key, shift); };
   view->OnEnter = [this] {
+    FollowCursorWithCaret();
     InvalidatePuzzleCell(session_.Cursor());
     if (Game().InPlayArea(session_.Cursor()))
       PositionLabel->SetCaption(PositionText(session_.Cursor().Column, session_.Cursor().Row));
   };
   view->OnExit = [this] {
     DestroyCaret();
+    caretSize_ = TPieceSize{0, 0};
     InvalidatePuzzleCell(session_.Cursor());
     ShowKeyboardHint(TShiftState{});
   };
@@ -129,6 +131,17 @@ void TQuiltraForm::PuzzlePictureImageKeyUp(WORD /*key*/, TShiftState shift) {
   ShowKeyboardHint(shift);
 }
 
+void TQuiltraForm::FollowCursorWithCaret() {
+  if (!PuzzlePictureImage->Focused() || !Game().InPlayArea(session_.Cursor())) return;
+  // Never while painting: the end of a paint shows the caret it hid at the
+  // start, and a caret made in between would then show.
+  if (caretSize_.Width != piece_.Width || caretSize_.Height != piece_.Height) {
+    CreateCaret(PuzzlePictureImage->Handle(), nullptr, piece_.Width, piece_.Height);
+    caretSize_ = piece_;
+  }
+  SetCaretPos(session_.Cursor().Column * piece_.Width, session_.Cursor().Row * piece_.Height);
+}
+
 void TQuiltraForm::InvalidatePuzzleCell(TCellPos cell) {
   if (!Game().InPlayArea(cell)) return;
   PuzzlePictureImage->Invalidate(cell.Column * piece_.Width, cell.Row * piece_.Height, piece_.Width,
@@ -144,14 +157,8 @@ void TQuiltraForm::PaintKeyboardFrames(HDC dc) {
   const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
   // The held piece's cell gets a band twice as wide as the cursor's.
   if (session_.HeldByKeys()) FillBand(dc, cellRect(session_.Held()), 4);
-  if (PuzzlePictureImage->Focused() && Game().InPlayArea(session_.Cursor())) {
-    const RECT cursor = cellRect(session_.Cursor());
-    FillBand(dc, cursor, 2);
-    // A hidden system caret on the cursor's cell: Magnifier and screen
-    // readers follow it.
-    CreateCaret(PuzzlePictureImage->Handle(), nullptr, piece_.Width, piece_.Height);
-    SetCaretPos(cursor.left, cursor.top);
-  }
+  if (PuzzlePictureImage->Focused() && Game().InPlayArea(session_.Cursor()))
+    FillBand(dc, cellRect(session_.Cursor()), 2);
   SetTextColor(dc, oldText);
   SetBkColor(dc, oldBack);
 }

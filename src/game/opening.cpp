@@ -149,6 +149,6 @@ void HandToRunningGame(const std::string& file) {
   COPYDATASTRUCT data{kHandOverData, static_cast<DWORD>(path.size()),
                       const_cast<char*>(path.data())};
   DWORD_PTR answer = 0;
-  SendMessageTimeoutA(game, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                      5000, &answer);
+  SendMessageTimeoutA(game, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000,
+                      &answer);
 }

@@ -53,12 +53,12 @@ bool TQuiltraForm::LoadPicture(const std::string& path, bool newGame, TGridSize&
     session_.SetPictureTitle(path);
     SetCaptionTitle("");
     grid = PaintPictureToGrid(TViewPlace{.Container = PuzzlePictureGroupBox,
-                                                         .Left = left,
-                                                         .Top = puzzleTop,
-                                                         .AreaWidth = puzzleWidth,
-                                                         .AreaHeight = puzzleHeight,
-                                                         .Enlarge = true},
-                                              PuzzlePictureImage, picture, piece_, maximum);
+                                         .Left = left,
+                                         .Top = puzzleTop,
+                                         .AreaWidth = puzzleWidth,
+                                         .AreaHeight = puzzleHeight,
+                                         .Enlarge = true},
+                              PuzzlePictureImage, picture, piece_, maximum);
 
     // The new backup is complete before the old one goes: a failure in
     // between leaves the old one in place, never a destroyed one.

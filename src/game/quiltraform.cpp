@@ -128,6 +128,14 @@ void TQuiltraForm::CreateComponents() {
   OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
   OnDpiChanged = [this] { FormDpiChanged(); };
   OnMessage = [this](UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_TIMER && wParam == kRecoveryTimer) {
+      KeepRecoveryCopy();
+      return true;
+    }
+    if (message == kOfferRecoveryMessage) {
+      OfferRecoveredGame();
+      return true;
+    }
     return HandleOpening(message, wParam, lParam, result);
   };
   DragAcceptFiles(Handle(), TRUE);
@@ -143,8 +151,7 @@ void TQuiltraForm::CreateMainMenu() {
   ReloadCurrentPictureMenu = WorkMenu->Add("Reload current picture", "Ctrl+F5",
                                            [this] { ReloadCurrentPictureMenuClick(); });
   OpenPictureMenu = WorkMenu->Add("Open picture", "R", [this] { OpenPictureMenuClick(); });
-  PastePictureMenu =
-      WorkMenu->Add("Paste picture", "Ctrl+V", [this] { PastePictureMenuClick(); });
+  PastePictureMenu = WorkMenu->Add("Paste picture", "Ctrl+V", [this] { PastePictureMenuClick(); });
   WorkMenu->AddSeparator();
   LoadLastGameMenu = WorkMenu->Add("Load last game", "Ctrl+Z", [this] { LoadLastGameMenuClick(); });
   LoadGameMenu = WorkMenu->Add("Load game", "L", [this] { LoadGameMenuClick(); });
@@ -180,6 +187,9 @@ void TQuiltraForm::BeforeRun(TAboutForm& about) {
     // with the defaults all the same.
     (void)OptionsList->Load();
     ArrangeWindow();
+    // Once the window shows: a game left unsaved is offered back first.
+    StartKeepingRecovery();
+    PostMessageA(Handle(), kOfferRecoveryMessage, 0, 0);
     // "Quiltra.exe <file>", as the shell starts it for a saved game.
     const std::string file = GetProgramParameter(1);
     if (!file.empty()) OpenLater(GetFullPath(file));

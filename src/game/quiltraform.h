@@ -11,6 +11,7 @@
 #include "core/gamefile.h"
 #include "core/geometry.h"
 #include "core/playsession.h"
+#include "core/recovery.h"
 #include "forms/controls.h"
 #include "forms/dialogs.h"
 #include "forms/form.h"
@@ -173,6 +174,10 @@ class TQuiltraForm : public TForm {
   // drawn over the view's pixels.
   void PaintKeyboardFrames(HDC dc);
   void InvalidatePuzzleCell(TCellPos cell);
+  // A hidden system caret on the keyboard cursor's cell while the view has
+  // the focus: Magnifier and screen readers follow it.
+  void FollowCursorWithCaret();
+  TPieceSize caretSize_{0, 0};
   // The hint for the cursor's piece, beside its cell, while Ctrl+Alt is held.
   void ShowKeyboardHint(TShiftState shift);
   void AttachKeyboardHandlers();
@@ -215,10 +220,30 @@ class TQuiltraForm : public TForm {
   void PastePictureMenuClick();
   std::vector<std::string> waitingFiles_;
 
+  // --- the recovery copy ---
+  // Asked twice a second: writes or removes the copy as the game asks.
+  void KeepRecoveryCopy();
+  // The game as its copy holds it: the game file, and the name it was loaded
+  // or saved under, if any.
+  std::string RecoveryText() const;
+  void RemoveRecoveryCopy();
+  // At start: a copy left by a game that ended unsaved is offered back.
+  void OfferRecoveredGame();
+  // Windows ends the session: the copy and the options are written, and no
+  // question holds it up.
+  bool EndSession();
+  // Restart after updates, the session's end, the copy's timer.
+  void StartKeepingRecovery();
+  static constexpr UINT_PTR kRecoveryTimer = 22;
+  static constexpr UINT kOfferRecoveryMessage = WM_APP + 22;
+  TRecoveryKeeper recovery_;
+
   // --- game loading ---
   // The name is a copy: the save question may save the game shown, which
   // changes LastGameTitle while "Load last game" is loading it.
-  void LoadGameFrom(std::string fileName);
+  // A recovered game keeps its modified mark and the name it had, and
+  // leaves the last game as it was.
+  void LoadGameFrom(std::string fileName, bool recovered = false);
   void LoadGameMenuClick();
   void LoadLastGameMenuClick();
 

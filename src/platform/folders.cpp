@@ -91,7 +91,8 @@ TShortcutFolders GetShortcutFolders(bool allUsers) {
   const int desktop = allUsers ? CSIDL_COMMON_DESKTOPDIRECTORY : CSIDL_DESKTOPDIRECTORY;
   const int programs = allUsers ? CSIDL_COMMON_PROGRAMS : CSIDL_PROGRAMS;
   TShortcutFolders folders{GetSystemDirectoryPath(desktop), GetSystemDirectoryPath(programs), {}};
-  for (const auto& [path, id] : {std::pair{&folders.Desktop, desktop}, {&folders.Programs, programs}})
+  for (const auto& [path, id] :
+       {std::pair{&folders.Desktop, desktop}, {&folders.Programs, programs}})
     if (path->empty() && !GetSystemDirectoryName(id).empty())
       folders.Unusable.push_back(GetSystemDirectoryName(id));
   return folders;
@@ -109,8 +110,7 @@ std::string GetUserProgramsPath() {
   if (local.empty()) return "";
   const std::string path = local + "Programs";
   SetLastError(0);
-  if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-    return "";
+  if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return "";
   return AddPathDelimiter(path);
 }
 

@@ -18,8 +18,8 @@ std::string GetStartupPath();
 // Where an installation's shortcuts go: the user's own desktop and Start
 // menu, or those every user sees.
 struct TShortcutFolders {
-  std::string Desktop;   // empty where it can't be used
-  std::string Programs;  // likewise
+  std::string Desktop;                // empty where it can't be used
+  std::string Programs;               // likewise
   std::vector<std::string> Unusable;  // the names of those that can't
 };
 TShortcutFolders GetShortcutFolders(bool allUsers);

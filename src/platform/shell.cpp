@@ -53,7 +53,8 @@ namespace {
 
 // A string for an automation call, freed with its owner.
 struct TAutomationString {
-  explicit TAutomationString(const std::string& ansi) : Value(SysAllocString(ToWide(ansi).c_str())) {}
+  explicit TAutomationString(const std::string& ansi)
+      : Value(SysAllocString(ToWide(ansi).c_str())) {}
   ~TAutomationString() { SysFreeString(Value); }
   TAutomationString(const TAutomationString&) = delete;
   TAutomationString& operator=(const TAutomationString&) = delete;

@@ -37,8 +37,8 @@ void WriteRegistryString(HKEY key, const char* name, const std::string& value) {
 }
 
 void WriteRegistryNumber(HKEY key, const char* name, DWORD value) {
-  LONG result = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                               sizeof value);
+  LONG result =
+      RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   if (result != ERROR_SUCCESS) {
     SetLastError(static_cast<DWORD>(result));
     THROW_PROGRAM_ERROR(std::string("Failed to set data for \"") + name + "\".");
@@ -82,8 +82,8 @@ std::string DefaultText(HKEY root, const std::string& path) {
 }
 
 bool SetDefaultText(HKEY root, const std::string& path, const std::string& text) {
-  return RegSetValueA(root, path.c_str(), REG_SZ, text.c_str(),
-                      static_cast<DWORD>(text.size())) == ERROR_SUCCESS;
+  return RegSetValueA(root, path.c_str(), REG_SZ, text.c_str(), static_cast<DWORD>(text.size())) ==
+         ERROR_SUCCESS;
 }
 
 const char* const kClasses = "Software\\Classes\\";
@@ -97,8 +97,7 @@ void RegisterFileType(const TFileType& type, const std::string& program, TUninst
   const std::string progId = kClasses + type.ProgId;
   if (SetDefaultText(classes, progId, type.Description) &&
       SetDefaultText(classes, progId + "\\DefaultIcon", "\"" + program + "\",0") &&
-      SetDefaultText(classes, progId + "\\shell\\open\\command",
-                     "\"" + program + "\" \"%1\""))
+      SetDefaultText(classes, progId + "\\shell\\open\\command", "\"" + program + "\" \"%1\""))
     SetDefaultText(classes, kClasses + type.Extension, type.ProgId);
   SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
 }
@@ -111,8 +110,8 @@ void UnregisterFileType(const TFileType& type, const std::string& program) {
     const std::string command = DefaultText(classes, progId + "\\shell\\open\\command");
     if (command.empty() || !IsSamePath(CommandProgram(command), program)) continue;
     // Our own keys, the deepest first: none of them has others.
-    for (const char* key : {"\\shell\\open\\command", "\\shell\\open", "\\shell",
-                            "\\DefaultIcon", ""})
+    for (const char* key :
+         {"\\shell\\open\\command", "\\shell\\open", "\\shell", "\\DefaultIcon", ""})
       RegDeleteKeyA(classes, (progId + key).c_str());
     // The shell may have added keys of its own under the extension: then
     // only its link to our type goes.
@@ -171,8 +170,10 @@ void SetUninstallRegistry(const std::string& keyName, const std::string& display
     WriteRegistryString(key.get(), "DisplayName", displayName);
     WriteRegistryString(key.get(), "UninstallString", uninstallCommand);
     const std::pair<const char*, const std::string*> texts[] = {
-        {"DisplayIcon", &details.DisplayIcon},         {"DisplayVersion", &details.DisplayVersion},
-        {"Publisher", &details.Publisher},             {"InstallLocation", &details.InstallLocation},
+        {"DisplayIcon", &details.DisplayIcon},
+        {"DisplayVersion", &details.DisplayVersion},
+        {"Publisher", &details.Publisher},
+        {"InstallLocation", &details.InstallLocation},
         {"InstallDate", &details.InstallDate}};
     for (const auto& [name, value] : texts)
       if (!value->empty()) WriteRegistryString(key.get(), name, *value);

@@ -67,9 +67,9 @@ TEST(KeepWithin, MovesIntoTheAreaAsLittleAsItTakes) {
   const struct {
     TRect Rect, Kept;
   } cases[] = {
-      {{2000, 100, 400, 300}, {2000, 100, 400, 300}},  // within: stays
-      {{1800, 10, 400, 300}, {1920, 40, 400, 300}},    // over the left and top edges
-      {{3000, 900, 400, 300}, {2800, 724, 400, 300}},  // over the right and bottom edges
+      {{2000, 100, 400, 300}, {2000, 100, 400, 300}},   // within: stays
+      {{1800, 10, 400, 300}, {1920, 40, 400, 300}},     // over the left and top edges
+      {{3000, 900, 400, 300}, {2800, 724, 400, 300}},   // over the right and bottom edges
       {{1000, 0, 1400, 1100}, {1920, 40, 1400, 1100}},  // larger: left and top edges in
   };
   for (const auto& c : cases) EXPECT_EQ(KeepWithin(c.Rect, second), c.Kept) << c.Rect.Left;

@@ -80,3 +80,17 @@ TEST_F(OpeningTest, APastedBitmapIsWrittenToThePicturesFolderAndOpened) {
   EXPECT_EQ(recorder_.Shows[0].Description, "The clipboard holds no picture.");
   EXPECT_EQ(form_->PictureTitle(), pasted);  // the game stays
 }
+
+// Magnifier and screen readers follow the keyboard cursor by the system's
+// caret, hidden, on the cursor's cell.
+TEST_F(OpeningTest, AHiddenCaretFollowsTheKeyboardCursor) {
+  form_->Show();
+  form_->PuzzlePictureImage->SetFocus();
+  ASSERT_TRUE(form_->PuzzlePictureImage->Focused());
+  SendMessageA(form_->PuzzlePictureImage->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageA(form_->PuzzlePictureImage->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  POINT caret{};
+  ASSERT_TRUE(GetCaretPos(&caret));
+  EXPECT_EQ(caret.x, form_->Piece().Width);
+  EXPECT_EQ(caret.y, form_->Piece().Height);
+}

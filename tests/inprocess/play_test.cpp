@@ -214,10 +214,10 @@ TEST_F(PlayTest, TheWorkMenuUndoesAndRedoesMoves) {
     GetMenuStringA(work, static_cast<UINT>(item), text, sizeof text, MF_BYPOSITION);
     items.push_back(text);
   }
-  EXPECT_EQ(items, (std::vector<std::string>{"Load picture\tF5", "Reload current picture\tCtrl+F5",
-                                             "Open picture\tR", "", "Load last game\tCtrl+Z",
-                                             "Load game\tL", "Save game\tS", "", "Undo\tU",
-                                             "Redo\tCtrl+Y", "", "Hide\tSpace"}));
+  EXPECT_EQ(items, (std::vector<std::string>{
+                       "Load picture\tF5", "Reload current picture\tCtrl+F5", "Open picture\tR",
+                       "Paste picture\tCtrl+V", "", "Load last game\tCtrl+Z", "Load game\tL",
+                       "Save game\tS", "", "Undo\tU", "Redo\tCtrl+Y", "", "Hide\tSpace"}));
   Misplace();
   Drag(0, 0, 1, 0);
   form_->UndoMenuClick();

@@ -49,6 +49,7 @@ class TQuiltraFormProbe : private TGdiplusForWindow, public TQuiltraForm {
   using TQuiltraForm::DrawAllPieces;
   using TQuiltraForm::DrawGrids;
   using TQuiltraForm::FormCloseQuery;
+  using TQuiltraForm::Game;
   using TQuiltraForm::LoadGameFrom;
   using TQuiltraForm::LoadGameFromPicture;
   using TQuiltraForm::LoadLastGameMenuClick;
@@ -58,20 +59,19 @@ class TQuiltraFormProbe : private TGdiplusForWindow, public TQuiltraForm {
   using TQuiltraForm::OriginalPictureImageDragOver;
   using TQuiltraForm::OriginalPictureImageMouseDown;
   using TQuiltraForm::OriginalPictureImageMouseMove;
+  using TQuiltraForm::PastePictureMenuClick;
   using TQuiltraForm::PuzzlePictureImageDragDrop;
   using TQuiltraForm::PuzzlePictureImageDragOver;
   using TQuiltraForm::PuzzlePictureImageMouseDown;
   using TQuiltraForm::PuzzlePictureImageMouseMove;
-  using TQuiltraForm::PastePictureMenuClick;
   using TQuiltraForm::RandomizeMenuClick;
   using TQuiltraForm::ReadOptions;
+  using TQuiltraForm::RedoMenuClick;
   using TQuiltraForm::SaveGame;
   using TQuiltraForm::SaveGameCommand;
   using TQuiltraForm::SetTips;
   using TQuiltraForm::ShowCounters;
   using TQuiltraForm::UndoMenuClick;
-  using TQuiltraForm::RedoMenuClick;
-  using TQuiltraForm::Game;
   using TQuiltraForm::WriteOptions;
 
   // Arranges the window as at start and loads a picture of 7 x 7 cells of
@@ -127,8 +127,8 @@ class TQuiltraFormProbe : private TGdiplusForWindow, public TQuiltraForm {
   }
   // A cell marked as the right button marks it.
   void Mark(TCellPos cell) {
-    ShowChange(session_.PointerPressed(TView::Puzzle, cell, TPointerButton::Right,
-                                       TShiftState(ssRight)));
+    ShowChange(
+        session_.PointerPressed(TView::Puzzle, cell, TPointerButton::Right, TShiftState(ssRight)));
   }
   // A drop played and shown as the pointer's drop plays and shows it.
   void DropAndShow(TCellPos source, TCellPos target) {

@@ -322,3 +322,41 @@ TEST(GameFiles, TheSaveQuestionAndGamesThatCannotBeLoaded) {
   EXPECT_EQ(Key(last, "QuiltraGame", "MovesCount"), "1");
   EXPECT_EQ(Key(folder.File("Quiltra.ini"), "QuiltraGame", "LastGameTitle"), last);
 }
+
+// A game played and then killed is offered back at the next start: Yes shows
+// it as it was, still to be saved, No gives it up. Windows ending the session
+// gets its answer at once, with the copy and the options on disk.
+TEST(GameFiles, AGameThatEndedUnsavedIsOfferedBackAtTheNextStart) {
+  TTempDir folder;
+  const std::string copy = folder.File("Recovery.qtg");
+  TScreenBoard played;
+  {
+    TGame quiltra(folder);
+    ASSERT_TRUE(quiltra.LoadCells(folder.File("cells.bmp")));
+    ASSERT_TRUE(quiltra.Randomize());
+    quiltra.MoveOnePieceHome();
+    ASSERT_TRUE(WaitFor([&] { return HasLabel(quiltra.Window, "You have made 1 moves."); }));
+    played = quiltra.Board();
+    ASSERT_TRUE(WaitFor([&] { return Key(copy, "QuiltraGame", "MovesCount") == "1"; }));
+  }  // killed
+  for (int button : {IDYES, IDNO}) {
+    TGame quiltra(folder);
+    ASSERT_NE(WaitMessageBox(quiltra.Process(), 5000), nullptr);
+    if (button == IDYES) SaveScreenshot("restore-question");
+    EXPECT_EQ(quiltra.Answer(button), "The last game was not saved. Restore it?");
+    if (button == IDNO) {
+      EXPECT_TRUE(WaitFor([&] { return !Exists(copy); }));
+      EXPECT_TRUE(CloseQuietly(quiltra.Process(), quiltra.Window));
+      break;
+    }
+    quiltra.UsePieceSize();
+    EXPECT_TRUE(WaitFor([&] { return quiltra.Board() == played; }));
+    EXPECT_TRUE(HasLabel(quiltra.Window, "You have made 1 moves."));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(quiltra.Window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    EXPECT_TRUE(quiltra.NoDialog());
+    EXPECT_EQ(Key(copy, "QuiltraGame", "MovesCount"), "1");
+    EXPECT_TRUE(Exists(folder.File("Quiltra.ini")));
+  }  // killed, as Windows ends it
+}

@@ -122,8 +122,9 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
   // Saved games open with it from Explorer.
   EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, "Software\\Classes\\.qtg", ""), "Quiltra.Game");
   EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, kGameType, ""), "Quiltra game");
-  EXPECT_EQ(RegistryString(HKEY_LOCAL_MACHINE, std::string(kGameType) + "\\shell\\open\\command", ""),
-            "\"" + exe + "\" \"%1\"");
+  EXPECT_EQ(
+      RegistryString(HKEY_LOCAL_MACHINE, std::string(kGameType) + "\\shell\\open\\command", ""),
+      "\"" + exe + "\" \"%1\"");
 
   // The installed game uninstalls itself; the switch's letter case does not
   // matter.
@@ -142,8 +143,7 @@ TEST_F(InstallerTest, InstallsTheDistributionStartsTheGameAndUninstallsIt) {
     ASSERT_TRUE(PressButton(window, "Un&install"));
     // The game, started from this folder of the test's, made its games
     // folder next to itself; saved games never go with the program.
-    const std::string kept =
-        " The saved games in \"" + installed + "QuiltraGames\" are kept.";
+    const std::string kept = " The saved games in \"" + installed + "QuiltraGames\" are kept.";
     EXPECT_EQ(AnswerBox(uninstaller, IDYES), "Delete directory \"" + Text(EditOf(window, false)) +
                                                  "\" (and all contained files)?" + kept);
     ASSERT_NE(WaitMessageBox(uninstaller), nullptr);

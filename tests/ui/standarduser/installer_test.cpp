@@ -108,7 +108,8 @@ TEST_F(StandardUserInstaller, TheDefaultGoesToTheUsersProgramsAndUninstallsFromT
     EXPECT_NE(AnswerBox(uninstaller, IDYES), "(no box)");
     EXPECT_EQ(AnswerBox(uninstaller, IDOK),
               "Uninstallation successful. Some files that were in use were not deleted. The saved "
-              "games in \"" + installed + "QuiltraGames\" are kept.");
+              "games in \"" +
+                  installed + "QuiltraGames\" are kept.");
     EXPECT_EQ(uninstaller.Wait(), 0);
   }
   EXPECT_TRUE(Exists(installed + "QuiltraGames\\old.qtg"));
