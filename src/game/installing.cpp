@@ -96,10 +96,10 @@ bool HoldsOnly(const std::string& directory, const std::string& file, const std:
   return only;
 }
 
-// Deletes a file the installer made; a missing one is no matter.
 // Saved games open with the program from Explorer.
 const TFileType kGameFileType{".qtg", "Quiltra.Game", "Quiltra game"};
 
+// Deletes a file the installer made; a missing one is no matter.
 void DeleteMadeFile(const std::string& folder, const std::string& name) {
   if (folder.empty()) return;  // a relative name would point anywhere
   SetLastError(0);
