@@ -94,8 +94,16 @@ TProcess::TProcess(const std::string& exe, const std::string& arguments) {
   std::string directory = exe.substr(0, exe.find_last_of('\\') + 1);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.empty() ? nullptr : directory.c_str(), &startup, &info_))
+  // On a busy machine Wine now and then refuses a start with an internal
+  // error that a moment later is gone.
+  BOOL started = FALSE;
+  for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+    if (attempt > 0) ::Sleep(500);
+    started = CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             directory.empty() ? nullptr : directory.c_str(), &startup, &info_);
+    if (!started && GetLastError() != ERROR_INTERNAL_ERROR) break;
+  }
+  if (!started)
     throw std::runtime_error("cannot start " + exe + " (error " + std::to_string(GetLastError()) +
                              ")");
 }
