@@ -44,13 +44,16 @@ std::string PastedPicturePath() {
 
 }  // namespace
 
+bool TQuiltraForm::CanOpen(const std::string& path) const {
+  return SameTextAscii(GetFileExtension(path), ".qtg") || MatchesFileSpec(path, PictureExtensions);
+}
+
 bool TQuiltraForm::OpenFile(const std::string& path) {
-  if (SameTextAscii(GetFileExtension(path), ".qtg")) {
+  if (!CanOpen(path)) return false;
+  if (SameTextAscii(GetFileExtension(path), ".qtg"))
     LoadGameFrom(path);
-    return true;
-  }
-  if (!MatchesFileSpec(path, PictureExtensions)) return false;
-  LoadGameFromPicture(path);
+  else
+    LoadGameFromPicture(path);
   return true;
 }
 
@@ -88,10 +91,8 @@ bool TQuiltraForm::HandleOpening(UINT message, WPARAM wParam, LPARAM lParam, LRE
       DragFinish(drop);
       // The first picture or game; what the open dialogs would not show is
       // passed over.
-      const auto first = std::find_if(files.begin(), files.end(), [this](const std::string& file) {
-        return SameTextAscii(GetFileExtension(file), ".qtg") ||
-               MatchesFileSpec(file, PictureExtensions);
-      });
+      const auto first = std::find_if(files.begin(), files.end(),
+                                      [this](const std::string& file) { return CanOpen(file); });
       if (first != files.end()) OpenLater(*first);
       return true;
     }

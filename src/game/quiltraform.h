@@ -211,6 +211,8 @@ class TQuiltraForm : public TForm {
   void OpenPictureMenuClick();
 
   // --- opening from outside ---
+  // A picture or a saved game, as the open dialogs' filters have it.
+  bool CanOpen(const std::string& path) const;
   // Opens a picture as a new game or a saved game; false for any other file.
   bool OpenFile(const std::string& path);
   // The next file waiting, unless a dialog has the window disabled.
@@ -226,6 +228,7 @@ class TQuiltraForm : public TForm {
   // The game as its copy holds it: the game file, and the name it was loaded
   // or saved under, if any.
   std::string RecoveryText() const;
+  void WriteRecoveryCopy(const std::string& text);
   void RemoveRecoveryCopy();
   // At start: a copy left by a game that ended unsaved is offered back.
   void OfferRecoveredGame();

@@ -24,10 +24,9 @@ const std::string kTitlePrefix = std::string(kProgramName) + " - ";
 void RegisterForRestart() {
   using TRegister = HRESULT(WINAPI*)(PCWSTR, DWORD);
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  const auto registerRestart =
-      kernel ? reinterpret_cast<TRegister>(
-                   reinterpret_cast<void*>(GetProcAddress(kernel, "RegisterApplicationRestart")))
-             : nullptr;
+  const auto registerRestart = kernel ? reinterpret_cast<TRegister>(reinterpret_cast<void*>(
+                                            GetProcAddress(kernel, "RegisterApplicationRestart")))
+                                      : nullptr;
   const DWORD kNoCrash = 1, kNoHang = 2;
   if (registerRestart) registerRestart(L"", kNoCrash | kNoHang);
 }
@@ -51,8 +50,7 @@ void TQuiltraForm::KeepRecoveryCopy() {
     const std::string text = modified ? RecoveryText() : std::string();
     switch (recovery_.Tick(modified, text)) {
       case TRecoveryKeeper::TAction::Write:
-        recovery_.Wrote(text);
-        WriteTextFileDurably(RecoveryFilePath(), text);
+        WriteRecoveryCopy(text);
         break;
       case TRecoveryKeeper::TAction::Remove:
         RemoveRecoveryCopy();
@@ -64,6 +62,12 @@ void TQuiltraForm::KeepRecoveryCopy() {
   // Never shown: the player did not ask for it. A copy that can't be written
   // is tried again after the next change.
   frame.Local.Reset(fsPerfect);
+}
+
+void TQuiltraForm::WriteRecoveryCopy(const std::string& text) {
+  // Counted as written even when it fails: tried again after the next change.
+  recovery_.Wrote(text);
+  WriteTextFileDurably(RecoveryFilePath(), text);
 }
 
 void TQuiltraForm::RemoveRecoveryCopy() {
@@ -108,11 +112,7 @@ void TQuiltraForm::OfferRecoveredGame() {
 bool TQuiltraForm::EndSession() {
   STATUS_FRAME("TQuiltraForm::EndSession");
   frame.Run([&] {
-    if (Game().Modified() && PicturesShown()) {
-      const std::string text = RecoveryText();
-      recovery_.Wrote(text);
-      WriteTextFileDurably(RecoveryFilePath(), text);
-    }
+    if (Game().Modified() && PicturesShown()) WriteRecoveryCopy(RecoveryText());
     if (OptionsList) (void)OptionsList->Save(false);
   });
   frame.Local.Reset(fsPerfect);
